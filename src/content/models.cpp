@@ -1,0 +1,96 @@
+#include "content/models.h"
+
+#include <cstring>
+
+#include "content/definition_values.h"
+#include "content/model_definition.h"
+#include "content/tagged_reader.h"
+#include "core/loading_log.h"
+#include "formats/md2.h"
+
+char model_d_list[model_capacity][content_name_capacity];
+char model_list[model_capacity][content_name_capacity];
+char model_t_list[model_capacity][content_name_capacity];
+uint8_t model_shadow[model_capacity];
+int model_trigger[model_capacity];
+uint8_t model_emitor[model_capacity];
+float model_emitor_rgb[model_capacity][3];
+int model_light_type[model_capacity];
+int model_light_type2[model_capacity];
+md2_model_t* model[model_capacity];
+int modelu;
+
+trigger_t trigger_prototype[trigger_prototype_capacity];
+int trigger_prototypu;
+light_t light_type[light_type_capacity];
+int light_typu;
+
+trigger_t trigger[trigger_capacity];
+int triggeru;
+light_t light[light_capacity];
+int lightu;
+
+static void clear_model_tables() {
+  for (int m = 0; m < model_capacity; ++m) {
+    md2_freeModel(model[m]);
+    model[m] = nullptr;
+  }
+  std::memset(model_d_list, 0, sizeof model_d_list);
+  std::memset(model_list, 0, sizeof model_list);
+  std::memset(model_t_list, 0, sizeof model_t_list);
+  std::memset(model_emitor_rgb, 0, sizeof model_emitor_rgb);
+  for (trigger_t& p : trigger_prototype) p = trigger_t{};
+  for (light_t& l : light_type) l = light_t{};
+  modelu = 0;
+  trigger_prototypu = 0;
+  light_typu = 0;
+}
+
+static void read_model_list(tagged_reader& list) {
+  while (!list.at_end()) {
+    if (modelu >= model_capacity) {
+      log_content_failure("data/model.list", "too many models");
+      return;
+    }
+    int m = modelu;
+    reset_model_row(m);
+    // A name too long for the table keeps its row, with defaults, so that the
+    // rows after it keep their indices.
+    if (!read_name(list, model_d_list[m]))
+      log_content_failure("data/model.list", "name too long");
+    else if (!read_model_definition(model_d_list[m], m))
+      log_content_failure(model_d_list[m]);
+    modelu = m + 1;
+  }
+}
+
+static void load_meshes() {
+  for (int m = 0; m < modelu; ++m) {
+    if (!std::strcmp(model_list[m], no_mesh_model)) continue;
+    draw_loading(model_list[m]);
+    model[m] = md2_readModel(model_list[m]);
+    if (!model[m]) {
+      draw_loading("_last_failed");
+      continue;
+    }
+    md2_generateLightNormals(model[m]);
+  }
+}
+
+void load_models() {
+  clear_model_tables();
+  draw_loading("data/model.list");
+  tagged_reader list;
+  if (!list.open("data/model.list")) {
+    draw_loading("_last_failed");
+    return;
+  }
+  read_model_list(list);
+  load_meshes();
+}
+
+int find_model_by_mesh(const char* name) {
+  for (int m = 0; m < modelu; ++m)
+    if (!std::strcmp(model_list[m], name)) return m;
+  return -1;
+}
