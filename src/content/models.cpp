@@ -66,7 +66,9 @@ static void read_model_list(tagged_reader& list) {
 
 static void load_meshes() {
   for (int m = 0; m < modelu; ++m) {
-    if (!std::strcmp(model_list[m], no_mesh_model)) continue;
+    // No <model> at all (or an unreadable definition, already on the log):
+    // there is no path to read.
+    if (!model_list[m][0] || !std::strcmp(model_list[m], no_mesh_model)) continue;
     draw_loading(model_list[m]);
     model[m] = md2_readModel(model_list[m]);
     if (!model[m]) {
