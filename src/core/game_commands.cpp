@@ -1,0 +1,20 @@
+#include "core/game_commands.h"
+
+#include <cstdio>
+
+#include "core/game_state.h"
+
+void command_new_game(const char* level_path) {
+  std::snprintf(mapa_filename, sizeof mapa_filename, "%s", level_path);
+  global_status = status_game;
+  game_started = 1;
+}
+
+void command_load_game(const char*) {
+  global_status = status_game;
+  game_started = 1;
+}
+
+void command_save_game(const char*) {
+  global_status = status_game;
+}

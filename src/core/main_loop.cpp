@@ -1,0 +1,133 @@
+#include "core/main_loop.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "core/command_line.h"
+#include "core/console.h"
+#include "core/engine_config.h"
+#include "core/game_commands.h"
+#include "core/game_state.h"
+#include "core/loading_log.h"
+#include "formats/compressed_asset.h"
+#include "frontend/menu_table.h"
+#include "platform/gamma.h"
+#include "platform/input.h"
+#include "platform/tick.h"
+#include "platform/virtual_keys.h"
+#include "platform/window.h"
+
+static const char* const window_title = "Kel";
+
+static bool open_game_window() {
+  return CreateGLWindow(window_title, resolution_x, resolution_y, color_depth, fullscreen != 0);
+}
+
+// Takes a key press: true once per key-down, clearing the entry.
+static bool take_key(int vk) {
+  if (!keys[vk]) return false;
+  keys[vk] = 0;
+  return true;
+}
+
+static bool any_of_escape_enter_space() { return keys[VK_ESCAPE] || keys[VK_RETURN] || keys[VK_SPACE]; }
+
+static void clear_escape_enter_space() { keys[VK_ESCAPE] = keys[VK_RETURN] = keys[VK_SPACE] = 0; }
+
+static void change_gamma(float step) {
+  for (float& channel : gamma_corr) {
+    channel += step;
+    if (channel < 0.0f) channel = 0.0f;
+    if (channel > 3.5f) channel = 3.5f;
+  }
+  SDL_SetGamma(gamma_corr[0], gamma_corr[1], gamma_corr[2]);
+}
+
+frame_outcome run_frame(bool& done) {
+  if (keys[static_cast<int>(cheat_chord[0])] && keys[static_cast<int>(cheat_chord[1])] &&
+      keys[static_cast<int>(cheat_chord[2])] && keys[static_cast<int>(cheat_chord[3])])
+    c_cheats_enabled = 1;
+  if (c_cheats_enabled && take_key(VK_F4)) c_immortal = !c_immortal;
+
+  if (take_key(VK_F1)) {
+    KillGLWindow();
+    fullscreen = !fullscreen;
+    if (!open_game_window()) return frame_outcome::window_lost;
+  }
+
+  if (!active) return frame_outcome::go_on;
+
+  if (take_key(VK_F12)) screenshot = 1;
+  if (global_status == status_quit) done = true;
+
+  motion_mix = frame_seconds(GetTickCount(), last_frame);
+  last_frame = GetTickCount();
+
+  if (keys[VK_ESCAPE] && global_status == status_game) {
+    keys[VK_ESCAPE] = 0;
+    global_status = status_menu;
+    active_menu = 0;
+    menu_sel_item = 0;
+    return frame_outcome::go_on;  // the pause menu
+  }
+
+  if (global_status == status_logo && any_of_escape_enter_space()) {
+    clear_escape_enter_space();
+    global_status = status_menu;
+  }
+
+  if (global_status == status_menu) Console.process_commands();
+
+  if (take_key(VK_F7)) {
+    game_started = 1;
+    global_status = status_game;
+  }
+  if (take_key('O')) change_gamma(-0.1f);
+  if (take_key('P')) change_gamma(+0.1f);
+
+  if (global_status != status_game) return frame_outcome::go_on;
+
+  if (take_key(VK_F12)) screenshot = 1;
+
+  Console.process_commands();
+  Console.process_message();
+
+  SwapBuffers();
+  return frame_outcome::go_on;
+}
+
+int WinMain(const char* command_line) {
+  global_status = status_logo;
+  load_initGL();
+
+  if (!open_game_window()) return 0;
+  SDL_GetGamma(&gamma_corr[0], &gamma_corr[1], &gamma_corr[2]);
+
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  draw_loading("Common data loaded...");
+  draw_loading("...");
+
+  std::snprintf(c_first_filename, sizeof c_first_filename, "%s", "data/maps/test");
+  std::snprintf(mapa_filename, sizeof mapa_filename, "%s", c_first_filename);
+  char level[path_capacity];
+  if (map_argument(command_line, level, sizeof level)) command_new_game(level);
+
+  bool done = false;
+  while (!done) {
+    bool quit = false;
+    if (take_message(quit)) {
+      if (quit) done = true;
+      continue;
+    }
+    if (run_frame(done) == frame_outcome::window_lost) return 0;
+  }
+
+  SDL_SetGamma(1.0f, 1.0f, 1.0f);
+  scratch_empty();
+  KillGLWindow();
+  SDL_Quit();
+  return 0;
+}

@@ -1,0 +1,16 @@
+// The whole life of the game program: configuration, window, content, the
+// message-draining loop with one frame per pass, and shutdown.
+#pragma once
+
+// Letters of the cheat chord, held together.
+constexpr char cheat_chord[4] = {'K', 'J', 'X', 'Z'};
+
+// Runs the game; returns 0 when the window cannot be (re)created, otherwise the
+// parameter of the last message taken (0 after the window was closed).
+int WinMain(const char* command_line);
+
+// What one frame asks of the loop.
+enum class frame_outcome { go_on, window_lost };
+
+// One frame of the main loop; `done` is set when the game asked to quit.
+frame_outcome run_frame(bool& done);

@@ -1,0 +1,240 @@
+#include "platform/window.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstring>
+
+#include "core/game_state.h"
+#include "platform/input.h"
+#include "platform/message_box.h"
+#include "platform/virtual_keys.h"
+
+SDL_Window* hWnd = nullptr;
+SDL_GLContext hRC = nullptr;
+
+float LightAmbient[4] = {0.75f, 0.75f, 0.75f, 1.0f};
+float LightDiffuse[4] = {1.0f, 0.8f, 0.0f, 1.0f};
+float LightPosition[4] = {0.0f, 2.0f, 0.0f, 1.0f};
+
+static bool video_up = false;
+
+static void show_error(const char* text) { MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION); }
+
+static void show_shutdown_error(const char* text) {
+  MessageBoxA(nullptr, text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION);
+}
+
+// X visuals of depth 24 are stored in 32 bits: treat 24 and 32 as one depth.
+static bool same_depth(int mode_bits, int wanted_bits) {
+  return mode_bits == wanted_bits || (mode_bits >= 24 && wanted_bits >= 24);
+}
+
+// The display mode for width x height x bits, if the display has one.
+static bool find_display_mode(int width, int height, int bits, SDL_DisplayMode& found) {
+  int count = SDL_GetNumDisplayModes(0);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+    if (mode.w == width && mode.h == height && same_depth(SDL_BITSPERPIXEL(mode.format), bits)) {
+      found = mode;
+      return true;
+    }
+  }
+  return false;
+}
+
+static void request_pixel_format(int bits) {
+  int channel = (bits & 0xFF) <= 16 ? 5 : 8;
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channel);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channel);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+bool CreateGLWindow(const char* title, int width, int height, int bits, bool fullscreenflag) {
+  fullscreen = fullscreenflag;
+
+  if (!video_up) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      show_error("Failed To Register The Window Class.");
+      return false;
+    }
+    video_up = true;
+  }
+
+  SDL_DisplayMode mode{};
+  if (fullscreen && !find_display_mode(width, height, bits, mode)) {
+    int answer = MessageBoxA(nullptr,
+                             "The Requested Fullscreen Mode Is Not Supported By\n"
+                             "Your Video Card. Use Windowed Mode Instead?",
+                             "Tesk GL", MB_YESNO | MB_ICONEXCLAMATION);
+    if (answer != IDYES) {
+      MessageBoxA(nullptr, "Program Will Now Close.", "ERROR", MB_OK | MB_ICONSTOP);
+      return false;
+    }
+    fullscreen = 0;
+  }
+  SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
+
+  request_pixel_format(bits);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+  hWnd = SDL_CreateWindow(title, 0, 0, width, height, flags);
+  if (!hWnd) {
+    // SDL folds the pixel-format choice into window creation; tell the two apart.
+    const char* why = SDL_GetError();
+    bool format = std::strstr(why, "visual") || std::strstr(why, "pixel format") || std::strstr(why, "GL");
+    KillGLWindow();
+    show_error(format ? "Can't Find A Suitable PixelFormat." : "WINDOW CREATION ERROR");
+    return false;
+  }
+  if (fullscreen && SDL_SetWindowDisplayMode(hWnd, &mode) != 0) {
+    KillGLWindow();
+    show_error("Can't Set The PixelFormat.");
+    return false;
+  }
+
+  hRC = SDL_GL_CreateContext(hWnd);
+  if (!hRC) {
+    KillGLWindow();
+    show_error("Can't Create A GL Rendering Context.");
+    return false;
+  }
+  if (SDL_GL_MakeCurrent(hWnd, hRC) != 0) {
+    KillGLWindow();
+    show_error("Can't Activate The GL Rendering Context.");
+    return false;
+  }
+  // Never vsync: the loop runs a frame whenever no message is waiting.
+  SDL_GL_SetSwapInterval(0);
+  SDL_DisableScreenSaver();
+
+  SDL_ShowWindow(hWnd);
+  SDL_RaiseWindow(hWnd);
+
+  // Full screen may keep a bigger mode than asked for: the drawable is the truth.
+  int drawable_w = width, drawable_h = height;
+  SDL_GL_GetDrawableSize(hWnd, &drawable_w, &drawable_h);
+  ReSizeGLScene(drawable_w, drawable_h);
+  if (!InitGL()) {
+    KillGLWindow();
+    show_error("Initialization Failed.");
+    return false;
+  }
+  return true;
+}
+
+void KillGLWindow() {
+  if (fullscreen && hWnd) {
+    SDL_SetWindowFullscreen(hWnd, 0);
+    SDL_ShowCursor(SDL_ENABLE);
+  }
+  if (hRC) {
+    if (SDL_GL_MakeCurrent(hWnd, nullptr) != 0) show_shutdown_error("Release Of DC And RC Failed.");
+    SDL_GL_DeleteContext(hRC);
+    hRC = nullptr;
+  }
+  if (hWnd) {
+    SDL_DestroyWindow(hWnd);
+    hWnd = nullptr;
+  }
+  if (video_up) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    video_up = false;
+  }
+}
+
+void ReSizeGLScene(int width, int height) {
+  if (height == 0) height = 1;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, static_cast<GLdouble>(width) / static_cast<GLdouble>(height), 0.1, 50.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+bool InitGL() {
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClearDepth(1.0);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_DEPTH_TEST);
+  glShadeModel(GL_SMOOTH);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glLightfv(GL_LIGHT1, GL_AMBIENT, LightAmbient);
+  glLightfv(GL_LIGHT1, GL_DIFFUSE, LightDiffuse);
+  glLightfv(GL_LIGHT1, GL_POSITION, LightPosition);
+  glEnable(GL_LIGHT1);
+  glEnable(GL_TEXTURE_2D);
+  return true;
+}
+
+static void update_active_from_window() {
+  if (hWnd) active = (SDL_GetWindowFlags(hWnd) & SDL_WINDOW_MINIMIZED) ? 0 : 1;
+}
+
+void WndProc(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_MINIMIZED: active = 0; break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST: update_active_from_window(); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: ReSizeGLScene(event.window.data1, event.window.data2); break;
+        case SDL_WINDOWEVENT_CLOSE: {
+          SDL_Event quit{};
+          quit.type = SDL_QUIT;
+          SDL_PushEvent(&quit);
+          break;
+        }
+        default: break;
+      }
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      int vk = vk_from_sdl(event.key.keysym.sym);
+      if (vk > 0 && vk < key_table_size) keys[vk] = event.type == SDL_KEYDOWN ? 1 : 0;
+      break;
+    }
+    case SDL_MOUSEMOTION:
+      mouse_x = event.motion.x;
+      mouse_y = event.motion.y;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      mouse_x = event.button.x;
+      mouse_y = event.button.y;
+      uint8_t down = event.type == SDL_MOUSEBUTTONDOWN ? 1 : 0;
+      if (event.button.button == SDL_BUTTON_LEFT) mouse_lb = down;
+      if (event.button.button == SDL_BUTTON_RIGHT) mouse_rb = down;
+      break;
+    }
+    default: break;
+  }
+}
+
+bool take_message(bool& quit) {
+  SDL_Event event;
+  quit = false;
+  if (!SDL_PollEvent(&event)) return false;
+  if (event.type == SDL_QUIT)
+    quit = true;
+  else
+    WndProc(event);
+  return true;
+}
+
+void SwapBuffers() {
+  if (hWnd) SDL_GL_SwapWindow(hWnd);
+}

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "core/command_line.h"
+#include "core/game_state.h"
+#include "platform/gamma.h"
+#include "platform/virtual_keys.h"
+
+namespace {
+
+TEST(GammaRamp, OneIsTheIdentityAndZeroIsBlack) {
+  uint16_t ramp[gamma_ramp_size];
+  CalculateGammaRamp(1.0f, ramp);
+  for (int i = 0; i < gamma_ramp_size; ++i) EXPECT_EQ(ramp[i], i * 257) << i;
+  CalculateGammaRamp(0.0f, ramp);
+  for (uint16_t v : ramp) EXPECT_EQ(v, 0);
+  CalculateGammaRamp(-2.0f, ramp);
+  for (uint16_t v : ramp) EXPECT_EQ(v, 0);
+}
+
+TEST(GammaRamp, OtherValuesFollowThePowerCurveAndStayInRange) {
+  uint16_t ramp[gamma_ramp_size];
+  CalculateGammaRamp(2.0f, ramp);
+  EXPECT_EQ(ramp[0], 0);
+  EXPECT_EQ(ramp[64], 32768);  // sqrt(1/4) * 65535 + 0.5
+  for (int i = 1; i < gamma_ramp_size; ++i) EXPECT_GE(ramp[i], ramp[i - 1]);
+  CalculateGammaRamp(3.5f, ramp);
+  EXPECT_LE(ramp[255], 65535);
+}
+
+TEST(GammaRamp, GammaReadBackFromRamps) {
+  uint16_t ramp[gamma_ramp_size];
+  float gamma = 0;
+  CalculateGammaRamp(1.0f, ramp);
+  CalculateGammaFromRamp(&gamma, ramp);
+  EXPECT_NEAR(gamma, 1.0f, 0.03f);  // i * 257 is a hair above (i / 256) * 65535
+
+  CalculateGammaRamp(2.2f, ramp);
+  CalculateGammaFromRamp(&gamma, ramp);
+  EXPECT_NEAR(gamma, 2.2f, 0.05f);
+
+  std::memset(ramp, 0, sizeof ramp);
+  CalculateGammaFromRamp(&gamma, ramp);
+  EXPECT_EQ(gamma, 1.0f);  // nothing to measure: exactly 1
+}
+
+TEST(CommandLine, MapTakesEverythingAfterTheSeparator) {
+  char path[path_capacity];
+  EXPECT_TRUE(map_argument("-map data/maps/level2", path, sizeof path));
+  EXPECT_STREQ(path, "data/maps/level2");
+  EXPECT_TRUE(map_argument("-fast -map data/my maps/x", path, sizeof path));
+  EXPECT_STREQ(path, "data/my maps/x");
+  EXPECT_TRUE(map_argument("-map ", path, sizeof path));
+  EXPECT_STREQ(path, "");
+  EXPECT_FALSE(map_argument("-map", path, sizeof path));
+  EXPECT_FALSE(map_argument("", path, sizeof path));
+  EXPECT_FALSE(map_argument("-ma data/maps/test", path, sizeof path));
+}
+
+TEST(FrameClock, UnsignedDifferenceSurvivesTheWrapAround) {
+  EXPECT_FLOAT_EQ(frame_seconds(1050, 1000), 0.05f);
+  EXPECT_FLOAT_EQ(frame_seconds(20, 0xFFFFFFF6u), 0.03f);  // 10 ms before the wrap, 20 after
+  EXPECT_FLOAT_EQ(frame_seconds(5000, 0), 5.0f);           // the first frame covers all of it
+}
+
+TEST(VirtualKeys, SdlKeysMapToWindowsNumbers) {
+  EXPECT_EQ(vk_from_sdl(SDLK_a), 'A');
+  EXPECT_EQ(vk_from_sdl(SDLK_z), 'Z');
+  EXPECT_EQ(vk_from_sdl(SDLK_0), '0');
+  EXPECT_EQ(vk_from_sdl(SDLK_9), '9');
+  EXPECT_EQ(vk_from_sdl(SDLK_F1), 0x70);
+  EXPECT_EQ(vk_from_sdl(SDLK_F12), 0x7B);
+  EXPECT_EQ(vk_from_sdl(SDLK_LEFT), 0x25);
+  EXPECT_EQ(vk_from_sdl(SDLK_DOWN), 0x28);
+  EXPECT_EQ(vk_from_sdl(SDLK_KP_ENTER), VK_RETURN);
+  EXPECT_EQ(vk_from_sdl(SDLK_ESCAPE), 0x1B);
+  EXPECT_EQ(vk_from_sdl(SDLK_CAPSLOCK), 0);
+}
+
+}  // namespace
