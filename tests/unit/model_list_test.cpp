@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "content/models.h"
 #include "core/loading_log.h"
+#include "formats/md2.h"
+#include "support/animated_md2.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -148,6 +151,24 @@ TEST(ModelList, LoadingLogShowsMissingFiles) {
   EXPECT_STREQ(_loaded[1], "data/m/gone - FAILED!");
   EXPECT_STREQ(_loaded[0], "data/crate.md2 - FAILED!");
   EXPECT_EQ(model[1], nullptr);
+}
+
+TEST(ModelList, MeshesAreReadWithNormalsAndSharedFilesGiveEachModelItsOwnCopy) {
+  scratch_dir dir;
+  ASSERT_TRUE(write_animated_md2("data/crate.md2", {"stand01", "stand02"}));
+  load_definitions({{"data/m/crate", "<model> data/crate.md2"}, {"data/m/box", "<model> data/crate.md2"}});
+  ASSERT_NE(model[0], nullptr);
+  ASSERT_NE(model[1], nullptr);
+  EXPECT_NE(model[0], model[1]);
+  EXPECT_STREQ(_loaded[0], "data/crate.md2");
+  EXPECT_STREQ(_loaded[1], "data/crate.md2");
+  EXPECT_EQ(find_model_by_mesh("data/crate.md2"), 0);
+  // The writer left every normal index at 0; the loader recomputed them from
+  // the triangle, so all three vertices share one unit normal.
+  const float* n = model[0]->frames[1].vertices[2].normal;
+  EXPECT_NEAR(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]), 1.0f, 1e-5f);
+  EXPECT_FLOAT_EQ(model[0]->frames[1].vertices[0].normal[2], n[2]);
+  load_models();  // the meshes of the first load are released (the leak checker watches)
 }
 
 TEST(ModelList, TablesNeverOverflow) {
