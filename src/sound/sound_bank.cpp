@@ -2,9 +2,11 @@
 
 #include <AL/alut.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "content/definition_values.h"
 #include "content/tagged_reader.h"
@@ -94,6 +96,58 @@ static int buffer_rate(ALfloat rate) {
   return rate >= 1.0f && rate < 2147483648.0f ? static_cast<int>(rate) : 0;
 }
 
+// The whole file, or an ALUT error code: a file that cannot be read is an I/O
+// error, and so is one too large to be a sound effect.
+static int read_sound_file(const char* path, std::vector<unsigned char>& bytes) {
+  FILE* f = std::fopen(path, "rb");
+  if (!f) return ALUT_ERROR_IO_ERROR;
+  unsigned char block[65536];
+  size_t got;
+  bool too_large = false;
+  while (!too_large && (got = std::fread(block, 1, sizeof block, f)) > 0) {
+    too_large = bytes.size() + got > sound_file_limit;
+    if (!too_large) bytes.insert(bytes.end(), block, block + got);
+  }
+  bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  return failed || too_large ? ALUT_ERROR_IO_ERROR : ALUT_ERROR_NO_ERROR;
+}
+
+static uint32_t le32(const unsigned char* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+// ALUT allocates every chunk at the length the file claims before reading it,
+// so a few corrupt bytes could ask for gigabytes. The chunks are walked here
+// as ALUT walks them (odd lengths padded, stopping at "data") and each length
+// must fit the file. Returns an ALUT error code.
+static int check_wav_chunks(const std::vector<unsigned char>& bytes) {
+  const unsigned char* p = bytes.data();
+  if (bytes.size() < 12 || std::memcmp(p, "RIFF", 4) || std::memcmp(p + 8, "WAVE", 4))
+    return ALUT_ERROR_UNSUPPORTED_FILE_TYPE;
+  for (size_t at = 12; bytes.size() - at >= 8;) {
+    uint64_t length = le32(p + at + 4);
+    if (length > bytes.size() - at - 8) return ALUT_ERROR_CORRUPT_OR_TRUNCATED_DATA;
+    if (!std::memcmp(p + at, "data", 4)) break;
+    uint64_t next = at + 8 + length + (length & 1);
+    if (next > bytes.size()) break;
+    at = static_cast<size_t>(next);
+  }
+  return ALUT_ERROR_NO_ERROR;
+}
+
+// The samples of a WAV file, decoded by ALUT, or null with `error` set. ALUT
+// reads the file itself once it has passed the check: its reader of images
+// in memory runs past the end of one that stops without a "data" chunk.
+static void* load_wav(const char* path, ALenum& format, ALsizei& size, ALfloat& rate, int& error) {
+  std::vector<unsigned char> bytes;
+  if ((error = read_sound_file(path, bytes)) != ALUT_ERROR_NO_ERROR) return nullptr;
+  if ((error = check_wav_chunks(bytes)) != ALUT_ERROR_NO_ERROR) return nullptr;
+  void* samples = alutLoadMemoryFromFile(path, &format, &size, &rate);
+  if (!samples) error = alutGetError();
+  return samples;
+}
+
 // A sound that fails here keeps its entry: Play then starts a source without a
 // buffer, which is silent.
 void C_Sound::load_entry(int i) {
@@ -101,9 +155,8 @@ void C_Sound::load_entry(int i) {
   ALenum loaded_format = 0;
   ALsizei loaded_size = 0;
   ALfloat loaded_rate = 0.0f;
-  data = alutLoadMemoryFromFile(names[i], &loaded_format, &loaded_size, &loaded_rate);
+  data = load_wav(names[i], loaded_format, loaded_size, loaded_rate, error);
   if (!data) {
-    error = alutGetError();
     std::printf("alutLoadWAVFile %s : %d", names[i], error);
     draw_loading("_last_failed");
     return;

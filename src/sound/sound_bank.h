@@ -11,6 +11,8 @@ constexpr int sound_capacity = 128;
 // A name holds at most 127 characters and a terminator.
 constexpr size_t sound_name_capacity = 128;
 constexpr const char* sound_list_path = "data/sound.list";
+// A sound file larger than this is refused rather than read into memory.
+constexpr size_t sound_file_limit = 64u << 20;
 
 class C_Sound {
  public:

@@ -26,10 +26,11 @@ void put_le(std::string& out, uint32_t value, int bytes) {
 }
 
 // A mono 16-bit PCM WAV holding a quiet square wave, long enough to be still
-// playing when a test looks at it.
-std::string mono16_wav(uint32_t rate, uint32_t samples) {
+// playing when a test looks at it; `extra` is a whole chunk put before the
+// samples.
+std::string mono16_wav(uint32_t rate, uint32_t samples, const std::string& extra = "") {
   std::string wav = "RIFF";
-  put_le(wav, 36 + samples * 2, 4);
+  put_le(wav, static_cast<uint32_t>(36 + extra.size()) + samples * 2, 4);
   wav += "WAVEfmt ";
   put_le(wav, 16, 4);
   put_le(wav, 1, 2);         // PCM
@@ -38,7 +39,7 @@ std::string mono16_wav(uint32_t rate, uint32_t samples) {
   put_le(wav, rate * 2, 4);  // bytes per second
   put_le(wav, 2, 2);         // bytes per frame
   put_le(wav, 16, 2);
-  wav += "data";
+  wav += extra + "data";
   put_le(wav, samples * 2, 4);
   for (uint32_t i = 0; i < samples; ++i) put_le(wav, (i / 20) % 2 ? 0x0400 : 0xfc00, 2);
   return wav;
@@ -130,37 +131,37 @@ TEST_F(SoundBank, MissingListGivesAnEmptyBankAndTheFailedListLine) {
 }
 
 TEST_F(SoundBank, SoundThatFailsToLoadIsReportedAndTheRestOfTheListLoads) {
-  write_file("data/sound/garbage.wav", "this is no wave at all, only words in a file");
-  write_file("data/sound/truncated.wav", mono16_wav(8000, 8000).substr(0, 30));
-  write_sound("data/sound/krok.wav");
-  write_file("data/sound.list",
-             "data/sound/missing.wav data/sound/garbage.wav data/sound/truncated.wav data/sound/krok.wav");
+  const char* failing[] = {"data/sound/missing.wav", "data/sound/garbage.wav",
+                           "data/sound/truncated.wav", "data/sound/claims_4gb.wav"};
+  write_file(failing[1], "this is no wave at all, only words in a file");
+  write_file(failing[2], mono16_wav(8000, 8000).substr(0, 30));
+  write_file(failing[3], mono16_wav(8000, 8000, std::string("junk\0\0\0\xf0", 8)));
+  // An odd-sized chunk is followed by a pad byte, as RIFF writers do.
+  write_file("data/sound/padded.wav", mono16_wav(8000, 5 * 8000, std::string("LIST\3\0\0\0abc\0", 12)));
+  std::string list;
+  for (const char* name : failing) list += std::string(name) + " ";
+  write_file("data/sound.list", list + "data/sound/padded.wav");
+
   C_Sound bank;
   testing::internal::CaptureStdout();
   bank.Init();
   std::string out = testing::internal::GetCapturedStdout();
 
-  ASSERT_EQ(bank.count, 4);  // failed sounds keep their entries
-  EXPECT_STREQ(_loaded[0], "data/sound/krok.wav");
-  EXPECT_STREQ(_loaded[1], "data/sound/truncated.wav - FAILED!");
-  EXPECT_STREQ(_loaded[2], "data/sound/garbage.wav - FAILED!");
-  EXPECT_STREQ(_loaded[3], "data/sound/missing.wav - FAILED!");
-  EXPECT_STREQ(_loaded[4], "data/sound.list");
-  // The diagnostics carry no line break of their own: the loading log's echo
-  // of the failed line follows straight after the code.
-  for (const char* name : {"missing", "garbage", "truncated"}) {
-    std::string file = std::string("data/sound/") + name + ".wav";
-    EXPECT_TRUE(holds_code_between(out, "alutLoadWAVFile " + file + " : ", file + " - FAILED!\n"))
+  ASSERT_EQ(bank.count, 5);  // failed sounds keep their entries
+  EXPECT_STREQ(_loaded[0], "data/sound/padded.wav");
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(_loaded[4 - i], std::string(failing[i]) + " - FAILED!");
+    // The diagnostic carries no line break of its own: the loading log's echo
+    // of the failed line follows straight after the code.
+    EXPECT_TRUE(holds_code_between(out, std::string("alutLoadWAVFile ") + failing[i] + " : ",
+                                   std::string(failing[i]) + " - FAILED!\n"))
         << out;
+    bank.Play(failing[i]);
+    EXPECT_NE(source_state(bank.sources[i]), AL_PLAYING);
   }
-  EXPECT_EQ(out.find("alutLoadWAVFile data/sound/krok.wav"), std::string::npos);
-
-  bank.Play("data/sound/missing.wav");
-  bank.Play("data/sound/garbage.wav");
-  EXPECT_NE(source_state(bank.sources[0]), AL_PLAYING);
-  EXPECT_NE(source_state(bank.sources[1]), AL_PLAYING);
-  bank.Play("data/sound/krok.wav");
-  EXPECT_EQ(source_state(bank.sources[3]), AL_PLAYING);
+  EXPECT_EQ(out.find("alutLoadWAVFile data/sound/padded.wav"), std::string::npos);
+  bank.Play("data/sound/padded.wav");
+  EXPECT_EQ(source_state(bank.sources[4]), AL_PLAYING);
 }
 
 TEST_F(SoundBank, LongListAndOverLongNamesNeverPassTheTable) {
