@@ -1,0 +1,156 @@
+#include "picture_recipe.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "font_texture.h"
+#include "layers.h"
+#include "menu_layout.h"
+
+namespace {
+
+bool read_header(recipe& source, const recipe_entry& entry, picture& out, uint32_t& seed) {
+  recipe_args args(source, entry);
+  int width = 256, height = 256, seed_value = 1, store = 0;
+  out.kind = entry.keyword.text == "backdrop" ? picture_kind::backdrop : picture_kind::texture;
+  args.require("size");
+  args.size("size", width, height, 1, image_max_side);
+  args.integer("seed", seed_value, 0, 1 << 30);
+  if (out.kind == picture_kind::texture) {
+    args.flag("alpha", out.alpha);
+    args.choice("store", store, {"plain", "bz2"});
+  } else {
+    args.integer("quality", out.quality, 10, 100);
+  }
+  out.store = picture_store(store);
+  if (!is_power_of_two(width) || !is_power_of_two(height))
+    args.error("size must be a power of two on both sides (the engine's textures are)");
+  bool clean = args.finish();
+  seed = uint32_t(seed_value);
+  out.image = forge_image(width, height);
+  if (!out.alpha) return clean;
+  for (size_t i = 3; i < out.image.rgba.size(); i += 4) out.image.rgba[i] = 0.0f;
+  return clean;
+}
+
+text_style read_text_style(recipe_args& args, font_library& fonts) {
+  text_style style;
+  std::string face = "DejaVuSans.ttf";
+  int align = 0;
+  args.word("face", face);
+  args.integer("size", style.pixel_size, 4, 512);
+  args.color("color", style.color);
+  args.choice("align", align, {"left", "center", "right"});
+  args.number("tracking", style.tracking, -64.0f, 64.0f);
+  style.align = text_align(align);
+  style.face = fonts.face(face);
+  if (!style.face) args.error("font face '" + face + "' cannot be loaded from " + fonts.directory());
+  return style;
+}
+
+void draw_text_entry(recipe& source, const recipe_entry& entry, font_library& fonts, forge_image& image) {
+  recipe_args args(source, entry);
+  std::string words = args.bare(0, "the text in quotes");
+  std::vector<double> at{0, 0}, offset{2, 2};
+  args.require("at");
+  args.numbers("at", at, 2, -100000, 100000);
+  recipe_color shadow{0, 0, 0, 0};
+  args.color("shadow", shadow);
+  args.numbers("shadow_offset", offset, 2, -64, 64);
+  text_style style = read_text_style(args, fonts);
+  args.finish();
+  if (!style.face) return;
+  if (shadow.a > 0) {
+    text_style dark = style;
+    dark.color = shadow;
+    draw_text(image, dark, words, float(at[0] + offset[0]), float(at[1] + offset[1]));
+  }
+  draw_text(image, style, words, float(at[0]), float(at[1]));
+}
+
+// Menu items: a bevelled plaque per item with its label centred on it.
+void draw_menu_items(recipe& source, font_library& fonts, forge_image& image) {
+  menu_layout layout;
+  if (!read_menu_layout(source, layout)) return;
+  float scale = float(image.width) / 800.0f;
+  text_style style;
+  style.face = fonts.face("DejaVuSans-Bold.ttf");
+  style.pixel_size = int(layout.text_size * scale);
+  style.align = text_align::center;
+  style.color = {236, 226, 200, 255};
+  if (!style.face) {
+    source.sink().report(source.path(), "font face DejaVuSans-Bold.ttf cannot be loaded from " + fonts.directory());
+    return;
+  }
+  for (size_t i = 0; i < layout.items.size(); ++i) {
+    layout_box b = menu_item_box(layout, int(i));
+    float x0 = b.x * scale, y0 = b.y * scale, w = b.w * scale, h = b.h * scale;
+    for (int y = int(y0); y < int(y0 + h); ++y)
+      for (int x = int(x0); x < int(x0 + w); ++x) {
+        if (x < 0 || y < 0 || x >= image.width || y >= image.height) continue;
+        float edge = std::min({float(x) - x0, x0 + w - 1 - float(x), float(y) - y0, y0 + h - 1 - float(y)});
+        float* p = image.pixel(x, y);
+        float shade = edge < 2 ? (float(y) - y0 < h / 2 ? 1.5f : 0.35f) : 0.45f;
+        for (int c = 0; c < 3; ++c) p[c] = std::clamp(p[c] * shade + (edge < 2 ? 0.04f : 0.0f), 0.0f, 1.0f);
+      }
+    float baseline = (b.y + b.h / 2) * scale + style.pixel_size * 0.36f;
+    text_style shadow = style;
+    shadow.color = {0, 0, 0, 200};
+    draw_text(image, shadow, layout.items[i], (b.x + b.w / 2) * scale + 2, baseline + 2);
+    draw_text(image, style, layout.items[i], (b.x + b.w / 2) * scale, baseline);
+  }
+}
+
+}  // namespace
+
+bool paint_entry(recipe& source, const recipe_entry& entry, font_library& fonts, forge_image& image,
+                 uint32_t seed) {
+  if (entry.keyword.text == "layer") {
+    recipe_args args(source, entry);
+    apply_layer(args, image, seed);
+    args.finish();
+    return true;
+  }
+  if (entry.keyword.text == "text") {
+    draw_text_entry(source, entry, fonts, image);
+    return true;
+  }
+  return false;
+}
+
+const char* picture_extension(picture_kind kind) {
+  return kind == picture_kind::backdrop ? ".jpg" : ".tga";
+}
+
+bool paint_picture(recipe& source, font_library& fonts, picture& out) {
+  int errors_before = source.sink().count();
+  const std::vector<recipe_entry>& entries = source.entries();
+  const std::string first = entries.empty() ? "" : entries[0].keyword.text;
+  if (first != "texture" && first != "backdrop" && first != "font") {
+    source.error(entries.empty() ? recipe_position{1, 1} : entries[0].keyword.at,
+                 "a picture recipe starts with 'texture', 'backdrop' or 'font'");
+    return false;
+  }
+  if (first == "font") {
+    out.kind = picture_kind::texture;
+    out.alpha = false;
+    bool clean = paint_font(source, entries[0], fonts, out.image);
+    for (size_t i = 1; i < entries.size(); ++i)
+      source.error(entries[i].keyword.at, "a font recipe has only its 'font' line");
+    return clean && entries.size() == 1;
+  }
+  uint32_t seed = 1;
+  read_header(source, entries[0], out, seed);
+  for (size_t i = 1; i < entries.size(); ++i) {
+    const recipe_entry& entry = entries[i];
+    const std::string& keyword = entry.keyword.text;
+    if (paint_entry(source, entry, fonts, out.image, seed)) {
+    } else if (keyword == "menu" || keyword == "menu_item") {
+      if (out.kind != picture_kind::backdrop) source.error(entry.keyword.at, "menu items belong on backdrops");
+    } else {
+      source.error(entry.keyword.at, "unknown entry '" + keyword + "' (layer, text, menu, menu_item)");
+    }
+  }
+  if (out.kind == picture_kind::backdrop) draw_menu_items(source, fonts, out.image);
+  return source.sink().count() == errors_before;
+}

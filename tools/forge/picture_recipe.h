@@ -1,0 +1,40 @@
+// Picture recipes: demo/textures/**.txt. The first entry says what the
+// picture is and how it is stored; the rest paint it:
+//
+//   texture size=256 alpha=no seed=12 store=plain     -> TGA (store=bz2: only
+//                                                         the .bz2 copy ships)
+//   backdrop size=1024 seed=3 quality=90              -> baseline JPEG
+//   layer KIND ...                                    -> see layers.h
+//   text "words" at=x,y size=px face=FILE color=#.. align=left|center|right
+//   menu ... / menu_item "label"                      -> see menu_layout.h
+//
+// The output path is the recipe's path below demo/ with .txt replaced by .tga
+// or .jpg, under data/ (demo/textures/walls/stone.txt -> data/textures/walls/stone.tga).
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "image.h"
+#include "recipe.h"
+#include "text_render.h"
+
+enum class picture_kind { texture, backdrop };
+enum class picture_store { plain, bz2 };
+
+struct picture {
+  picture_kind kind = picture_kind::texture;
+  picture_store store = picture_store::plain;
+  bool alpha = false;
+  int quality = 90;
+  forge_image image;
+};
+
+// Paints the picture a recipe describes; false when the recipe has errors.
+bool paint_picture(recipe& source, font_library& fonts, picture& out);
+
+// Paints a `layer` or `text` entry; false when the entry is neither.
+bool paint_entry(recipe& source, const recipe_entry& entry, font_library& fonts, forge_image& image,
+                 uint32_t seed);
+
+// The file extension a picture is written with (".tga" or ".jpg").
+const char* picture_extension(picture_kind kind);
