@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "core/game_state.h"
+#include "core/new_game.h"
 
 void command_new_game(const char* level_path) {
   std::snprintf(mapa_filename, sizeof mapa_filename, "%s", level_path);
+  reset_player_for_new_game();
   global_status = status_game;
   game_started = 1;
 }

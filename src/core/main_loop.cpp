@@ -6,6 +6,11 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "actors/enemies.h"
+#include "actors/player.h"
+#include "actors/weapons.h"
+#include "content/models.h"
+#include "content/texture_list.h"
 #include "core/command_line.h"
 #include "core/console.h"
 #include "core/engine_config.h"
@@ -19,6 +24,9 @@
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"
 #include "platform/window.h"
+#include "render/fonts.h"
+#include "render/loading_screen.h"
+#include "sound/sound_bank.h"
 
 static const char* const window_title = "Kel";
 
@@ -50,7 +58,21 @@ frame_outcome run_frame(bool& done) {
   if (keys[static_cast<int>(cheat_chord[0])] && keys[static_cast<int>(cheat_chord[1])] &&
       keys[static_cast<int>(cheat_chord[2])] && keys[static_cast<int>(cheat_chord[3])])
     c_cheats_enabled = 1;
+  if (c_cheats_enabled && keys[VK_F5]) {
+    for (int i = 0; i < weaponu && i < weapon_capacity; ++i) {
+      weapon[i].owned = 1;
+      weapon[i].ammo = weapon[i].magazine;
+      weapon[i].reserve = weapon[i].max_ammo - weapon[i].magazine;
+    }
+  }
   if (c_cheats_enabled && take_key(VK_F4)) c_immortal = !c_immortal;
+  player_t& player = players[player_id];
+  if (c_immortal) player.health = 999;
+  if (player.health <= 0 && global_status == status_game && any_of_escape_enter_space()) {
+    clear_escape_enter_space();
+    Console.add_command("menu:gameover");
+    global_status = status_menu;
+  }
 
   if (take_key(VK_F1)) {
     KillGLWindow();
@@ -80,6 +102,7 @@ frame_outcome run_frame(bool& done) {
   }
 
   if (global_status == status_menu) Console.process_commands();
+  if (player.health <= 0) game_started = 0;
 
   if (take_key(VK_F7)) {
     game_started = 1;
@@ -91,6 +114,7 @@ frame_outcome run_frame(bool& done) {
   if (global_status != status_game) return frame_outcome::go_on;
 
   if (take_key(VK_F12)) screenshot = 1;
+  if (player.health <= 0) player.anim_state = player_dying;
 
   Console.process_commands();
   Console.process_message();
@@ -102,9 +126,18 @@ frame_outcome run_frame(bool& done) {
 int WinMain(const char* command_line) {
   global_status = status_logo;
   load_initGL();
+  load_textura_list();
 
+  show_loading_screen_while_loading();
   if (!open_game_window()) return 0;
   SDL_GetGamma(&gamma_corr[0], &gamma_corr[1], &gamma_corr[2]);
+
+  load_models();
+  Sound.Init();
+  load_weapons();
+  load_player();
+  load_imp_prototype();
+  init_live_player();
 
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   draw_loading("Common data loaded...");
@@ -127,6 +160,9 @@ int WinMain(const char* command_line) {
 
   SDL_SetGamma(1.0f, 1.0f, 1.0f);
   scratch_empty();
+  // The font lists die with the context; delete them while it is still current.
+  KillFont();
+  KillFont3D();
   KillGLWindow();
   SDL_Quit();
   return 0;

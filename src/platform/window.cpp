@@ -9,6 +9,8 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
+#include "render/fonts.h"
+#include "render/textures.h"
 
 SDL_Window* hWnd = nullptr;
 SDL_GLContext hRC = nullptr;
@@ -161,6 +163,8 @@ void ReSizeGLScene(int width, int height) {
 }
 
 bool InitGL() {
+  LoadGLTextures();
+  BuildFont3D();
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClearDepth(1.0);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "actors/player.h"
 #include "core/console.h"
 #include "core/game_state.h"
 #include "core/main_loop.h"
@@ -21,6 +22,7 @@ class MainLoopTest : public ::testing::Test {
     set_tick_source(fake_clock);
     std::memset(keys, 0, sizeof keys);
     active = 1;
+    players[player_id].health = 100;
     global_status = status_game;
     game_started = 1;
     c_cheats_enabled = c_immortal = 0;
@@ -125,6 +127,31 @@ TEST_F(MainLoopTest, QuickloadKeyEntersTheGameFromAnyState) {
   frame();
   EXPECT_EQ(global_status, status_game);
   EXPECT_EQ(game_started, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainLoopTest, DeathKeysOpenTheGameOverMenu) {
+  menus = 2;
+  std::strcpy(menu[1].name, "gameover");
+  players[player_id].health = 0;
+  keys[VK_SPACE] = 1;
+  frame();
+  EXPECT_EQ(global_status, status_menu);
+  EXPECT_EQ(game_started, 0);  // a dead player's game cannot be resumed or saved
+  EXPECT_EQ(keys[VK_SPACE], 0);
+  frame();  // the menu frame runs the queued command
+  EXPECT_EQ(active_menu, 1);
+  menus = 0;
+}
+
+TEST_F(MainLoopTest, ImmortalityKeepsHealthAt999) {
+  c_immortal = 1;
+  players[player_id].health = 3;
+  frame();
+  EXPECT_EQ(players[player_id].health, 999);
 }
 
 }  // namespace

@@ -1,0 +1,119 @@
+#include "render/textures.h"
+
+#include <GL/glu.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/loading_log.h"
+#include "formats/jpeg.h"
+#include "platform/message_box.h"
+#include "platform/multitexture.h"
+#include "render/fonts.h"
+#include "render/tga_texture.h"
+
+uint8_t textura_alphaflag[texture_capacity];
+uint8_t textura_loaded[texture_capacity];
+int font_texture_index = 0;
+int g_tex_used = 0;
+
+static int _active_tex = -1;
+
+static bool is_font(const char* path) { return std::strstr(path, "/font/") != nullptr; }
+static bool is_backdrop(const char* path) { return std::strstr(path, "/backdrops/") != nullptr; }
+
+static int listed_textures() { return textur < texture_capacity ? textur : texture_capacity; }
+
+void forget_bound_texture() { _active_tex = -1; }
+
+int load_texture(int index, const char* path) {
+  if (index < 0 || index >= texture_capacity) return 0;
+  if (std::strstr(path, ".tga")) {
+    if (!LoadTGA(index, path)) return 0;
+    textura_alphaflag[index] = _tga_alphaflag;
+  }
+  if (!std::strstr(path, ".jpg") && !std::strstr(path, ".jpeg")) return 1;
+
+  if (!load_jpg(path)) return 0;
+  textura_alphaflag[index] = 0;
+  textura[index] = upload_mipmapped_texture(jpeg_data, jpeg_width, jpeg_height, GL_RGB);
+  std::free(jpeg_data);
+  jpeg_data = nullptr;
+  return textura[index] != 0;
+}
+
+int LoadGLTextures() {
+  std::memset(textura_loaded, 0, sizeof textura_loaded);
+  forget_bound_texture();  // a new context has nothing bound, whatever the old one had
+  glEnable(GL_TEXTURE_2D);
+  for (int i = 0; i < listed_textures(); ++i) {
+    if (!is_font(textura_list[i])) continue;
+    font_texture_index = i;
+    if (load_texture(i, textura_list[i]))
+      textura_loaded[i] = 1;
+    else
+      MessageBoxA(nullptr, textura_list[i], "LOADING ERROR", MB_OK);
+  }
+  glEnable(GL_TEXTURE_2D);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  BuildFont();
+  for (int i = 0; i < listed_textures(); ++i) {
+    const char* path = textura_list[i];
+    if (is_font(path) || is_backdrop(path)) continue;
+    draw_loading(path);
+    if (load_texture(i, path))
+      textura_loaded[i] = 1;
+    else
+      draw_loading("_last_failed");
+  }
+  return 0;
+}
+
+static void bind_entry(int index) {
+  glBindTexture(GL_TEXTURE_2D, textura[index]);
+  ++g_tex_used;
+  _active_tex = index;
+}
+
+// Keeps at most the current backdrop and one more resident.
+static void evict_one_backdrop() {
+  for (int i = 0; i < listed_textures(); ++i) {
+    if (i == _active_tex || !textura_loaded[i] || !is_backdrop(textura_list[i])) continue;
+    glDeleteTextures(1, &textura[i]);
+    textura[i] = 0;
+    textura_loaded[i] = 0;
+    return;
+  }
+}
+
+int SetGLTexture(const char* path) {
+  glDisable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  int index = find_texture(path);
+  if (index >= 0 && index < texture_capacity) {
+    glActiveTextureARB(GL_TEXTURE0_ARB);
+    glEnable(GL_TEXTURE_2D);
+    if (index == font_texture_index) {
+      glEnable(GL_BLEND);  // the font adds onto the picture
+      bind_entry(index);
+    } else {
+      if (textura_alphaflag[index]) {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_BLEND);
+      }
+      if (index != _active_tex) {
+        if (!textura_loaded[index]) {
+          if (load_texture(index, path)) {
+            textura_loaded[index] = 1;
+          } else {
+            draw_loading(path);
+            draw_loading("_last_failed");
+          }
+        }
+        bind_entry(index);
+      }
+    }
+  }
+  if (is_backdrop(path)) evict_one_backdrop();
+  return 0;
+}

@@ -1,0 +1,29 @@
+// The texture table: every entry of data/tex.list as a GL texture object,
+// bound by path with a one-entry cache. Backdrops (large menu pictures) load
+// on first use and evict one another; everything else loads at start-up.
+#pragma once
+#include <GL/gl.h>
+
+#include <cstdint>
+
+#include "content/texture_list.h"
+
+extern uint8_t textura_alphaflag[texture_capacity];  // drawn with alpha blending
+extern uint8_t textura_loaded[texture_capacity];     // the texture object is resident
+extern int font_texture_index;                       // last entry whose path holds "/font/"
+extern int g_tex_used;                               // binds made (a per-frame statistic)
+
+// Creates the texture object of entry `index` from the TGA or JPEG at `path`.
+// 1 on success; a path of another kind counts as loaded without an object.
+int load_texture(int index, const char* path);
+
+// Start-up: the font textures, the screen font, then every ordinary texture
+// with a loading-log line each. Backdrops stay unloaded.
+int LoadGLTextures();
+
+// Makes the entry with this path current on texture unit 0 and sets the
+// blending its alpha needs. A path that is not listed binds nothing.
+int SetGLTexture(const char* path);
+
+// Forgets which entry is bound (a new GL context has nothing bound).
+void forget_bound_texture();
