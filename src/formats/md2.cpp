@@ -99,14 +99,19 @@ void decode_vertex(const uint8_t* b, const float scale[3], const float translate
   v.position[2] = -(b[1] * scale[1] + translate[1]);
   // An index past the table gives no direction rather than a read past it;
   // the normals are recomputed from the triangles after loading anyway.
-  for (int k = 0; k < 3; ++k) v.normal[k] = b[3] < md2_normal_count ? avertexnormals[b[3]][k] : 0.0f;
+  static const float none[3] = {0, 0, 0};
+  const float* n = b[3] < md2_normal_count ? avertexnormals[b[3]] : none;
+  v.normal[0] = n[0];
+  v.normal[1] = n[1];
+  v.normal[2] = n[2];
 }
 
 bool read_frames(FILE* f, md2_model_t& m) {
   m.frames = static_cast<md2_frame_t*>(std::calloc(m.numFrames, sizeof(md2_frame_t)));
   if (!m.frames) return false;
   for (int32_t i = 0; i < m.numFrames && m.numVertices > 0; ++i) {
-    m.frames[i].vertices = static_cast<md2_vertex_t*>(std::calloc(m.numVertices, sizeof(md2_vertex_t)));
+    // Every record is written below, so there is nothing to zero.
+    m.frames[i].vertices = static_cast<md2_vertex_t*>(std::malloc(sizeof(md2_vertex_t) * m.numVertices));
     if (!m.frames[i].vertices) return false;
   }
   return read_records(f, m.offsetFrames, m.numFrames, m.frameSize, [&m](int32_t i, const uint8_t* b) {

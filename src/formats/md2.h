@@ -93,7 +93,9 @@ int md2_gl_vertex_index(const int32_t* entry);
 
 // Vertex `index` blended from frame A (weight 1 - t) to frame B (weight t):
 // position in game axes, normal turned into game axes as sent to GL.
-// t = 0 gives frame A and t = 1 frame B exactly.
+// t = 0 gives frame A and t = 1 frame B exactly. Both frames and the vertex
+// must exist: drawing checks the frames, and the reader has checked every
+// index in the GL commands.
 void md2_blend_vertex(const md2_model_t* model, int frameA, int frameB, float t, int index,
                       float position[3], float normal[3]);
 
