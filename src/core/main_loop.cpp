@@ -16,6 +16,8 @@
 #include "core/engine_config.h"
 #include "core/game_commands.h"
 #include "core/game_state.h"
+#include "core/level_loading.h"
+#include "lighting/lightmap.h"
 #include "core/loading_log.h"
 #include "formats/compressed_asset.h"
 #include "frontend/menu_table.h"
@@ -78,6 +80,7 @@ frame_outcome run_frame(bool& done) {
     KillGLWindow();
     fullscreen = !fullscreen;
     if (!open_game_window()) return frame_outcome::window_lost;
+    load_lightmap(true);
   }
 
   if (!active) return frame_outcome::go_on;
@@ -115,6 +118,7 @@ frame_outcome run_frame(bool& done) {
 
   if (take_key(VK_F12)) screenshot = 1;
   if (player.health <= 0) player.anim_state = player_dying;
+  check_level_exit();
 
   Console.process_commands();
   Console.process_message();
