@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -367,6 +368,18 @@ generator_spec make_scratches(recipe_args& args, uint32_t seed, int width, int h
   return field.spec();
 }
 
+// Runs work(first, last) over bands of rows on several threads. Every pixel
+// depends only on its own inputs, so the result is the same however the rows
+// are split.
+void for_rows(int y0, int y1, const std::function<void(int, int)>& work) {
+  int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+  if (y1 - y0 < 64 || threads == 1) return work(y0, y1);
+  std::vector<std::thread> pool;
+  int band = (y1 - y0 + threads - 1) / threads;
+  for (int first = y0; first < y1; first += band) pool.emplace_back(work, first, std::min(y1, first + band));
+  for (std::thread& t : pool) t.join();
+}
+
 float blend_channel(int mode, float dst, float src) {
   switch (mode) {
     case 1: return dst * src;                              // multiply
@@ -390,7 +403,8 @@ void paint(recipe_args& args, forge_image& image, const generator_spec& spec) {
   }
   int blend = 0, target = 0, mask_choice = -1;
   float opacity = 1, relief = 0, lo = 0, hi = 1, out_lo = 0, out_hi = 1;
-  bool invert = false;
+  bool invert = false, solid = false;
+  args.flag("solid", solid);
   args.choice("blend", blend, {"mix", "multiply", "screen", "add", "overlay"});
   args.choice("target", target, {"color", "alpha"});
   args.choice("mask", mask_choice, {"full", "shape", "tone", "inverse"});
@@ -399,13 +413,18 @@ void paint(recipe_args& args, forge_image& image, const generator_spec& spec) {
   read_range(args, "levels", lo, hi, -1.0f, 2.0f);
   read_range(args, "range", out_lo, out_hi, 0.0f, 1.0f);
   args.flag("invert", invert);
+  box clip{0, 0, float(image.width), float(image.height)};
+  read_box(args, "clip", clip);
+  int x0 = std::max(0, int(clip.x)), y0 = std::max(0, int(clip.y));
+  int x1 = std::min(image.width, int(clip.x + clip.w)), y1 = std::min(image.height, int(clip.y + clip.h));
   if (target == 1 && has_colour) args.error("a layer with target=alpha takes range=, not colours");
   mask_kind mask = mask_choice < 0 ? spec.default_mask : mask_kind(mask_choice);
 
   const float rgb_from[3] = {from.r / 255.0f, from.g / 255.0f, from.b / 255.0f};
   const float rgb_to[3] = {to.r / 255.0f, to.g / 255.0f, to.b / 255.0f};
-  for (int y = 0; y < image.height; ++y)
-    for (int x = 0; x < image.width; ++x) {
+  auto paint_rows = [&](int first, int last) {
+  for (int y = first; y < last; ++y)
+    for (int x = x0; x < x1; ++x) {
       where p{x + 0.5f, y + 0.5f, (x + 0.5f) / image.width, (y + 0.5f) / image.height};
       sample s = spec.paint(p);
       float tone = (lo != 0 || hi != 1) ? smoothstep(lo, hi, s.tone) : s.tone;
@@ -425,9 +444,13 @@ void paint(recipe_args& args, forge_image& image, const generator_spec& spec) {
           float mixed = std::clamp(blend_channel(blend, px[c], src), 0.0f, 1.0f);
           px[c] += (mixed - px[c]) * weight;
         }
+        // A solid layer also covers what lies behind it in alpha pictures.
+        if (solid) px[3] += (1 - px[3]) * weight;
       }
       if (relief != 0) image.height_at(x, y) += relief * shape * opacity;
     }
+  };
+  for_rows(y0, y1, paint_rows);
 }
 
 // Lights the relief from one direction: flat ground keeps its colour, slopes

@@ -1,6 +1,7 @@
 #include "picture_recipe.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "font_texture.h"
@@ -101,10 +102,48 @@ void draw_menu_items(recipe& source, font_library& fonts, forge_image& image) {
   }
 }
 
+// Includes nest at most this deep, so a recipe that includes itself stops.
+constexpr int include_depth_limit = 4;
+
+// Paints another recipe's layers and texts (not its header) into this picture
+// with that recipe's own seed: a variant such as a pain skin starts from its
+// base skin without repeating it.
+void paint_include(recipe& source, const recipe_entry& entry, font_library& fonts, forge_image& image, int depth) {
+  recipe_args args(source, entry);
+  std::string name = args.bare(0, "a recipe path in quotes");
+  args.finish();
+  if (name.empty()) return;
+  if (depth >= include_depth_limit) {
+    source.error(entry.keyword.at, "includes nest deeper than " + std::to_string(include_depth_limit));
+    return;
+  }
+  std::filesystem::path path = std::filesystem::path(source.path()).parent_path() / name;
+  recipe included(path.generic_string(), source.sink());
+  if (!included.load()) return;
+  const std::vector<recipe_entry>& entries = included.entries();
+  if (entries.empty() || (entries[0].keyword.text != "texture" && entries[0].keyword.text != "backdrop")) {
+    included.error(entries.empty() ? recipe_position{1, 1} : entries[0].keyword.at,
+                   "only texture and backdrop recipes can be included");
+    return;
+  }
+  int seed = 1;
+  {
+    recipe_args header(included, entries[0]);
+    header.integer("seed", seed, 0, 1 << 30);
+  }
+  for (size_t i = 1; i < entries.size(); ++i)
+    if (!paint_entry(included, entries[i], fonts, image, uint32_t(seed), depth + 1))
+      included.error(entries[i].keyword.at, "unknown entry '" + entries[i].keyword.text + "'");
+}
+
 }  // namespace
 
 bool paint_entry(recipe& source, const recipe_entry& entry, font_library& fonts, forge_image& image,
-                 uint32_t seed) {
+                 uint32_t seed, int depth) {
+  if (entry.keyword.text == "include") {
+    paint_include(source, entry, fonts, image, depth);
+    return true;
+  }
   if (entry.keyword.text == "layer") {
     recipe_args args(source, entry);
     apply_layer(args, image, seed);
@@ -144,7 +183,7 @@ bool paint_picture(recipe& source, font_library& fonts, picture& out) {
   for (size_t i = 1; i < entries.size(); ++i) {
     const recipe_entry& entry = entries[i];
     const std::string& keyword = entry.keyword.text;
-    if (paint_entry(source, entry, fonts, out.image, seed)) {
+    if (paint_entry(source, entry, fonts, out.image, seed, 0)) {
     } else if (keyword == "menu" || keyword == "menu_item") {
       if (out.kind != picture_kind::backdrop) source.error(entry.keyword.at, "menu items belong on backdrops");
     } else {

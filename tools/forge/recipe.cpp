@@ -325,8 +325,12 @@ bool recipe_args::numbers(const char* name, std::vector<double>& out, size_t cou
   }
   if (!ok || values.size() != count) {
     std::ostringstream message;
-    message << name << " must be " << count << " comma-separated numbers from " << lo << " to "
-            << hi << ", not '" << text << "'";
+    message << name << " must be ";
+    if (count == 1)
+      message << "a number";
+    else
+      message << count << " comma-separated numbers";
+    message << " from " << lo << " to " << hi << ", not '" << text << "'";
     owner_.error(argument->value.at, message.str());
     return false;
   }
