@@ -1,0 +1,4 @@
+#include "render/frame_stats.h"
+
+float g_nFPS = 0.0f;
+int g_nFrames = 0;
