@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/game_state.h"
+#include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
@@ -240,5 +241,7 @@ bool take_message(bool& quit) {
 }
 
 void SwapBuffers() {
-  if (hWnd) SDL_GL_SwapWindow(hWnd);
+  if (!hWnd) return;
+  apply_drawn_gamma();
+  SDL_GL_SwapWindow(hWnd);
 }

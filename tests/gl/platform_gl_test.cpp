@@ -2,9 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cmath>
 
 #include "core/game_state.h"
+#include "platform/gamma.h"
 #include "platform/multitexture.h"
 #include "platform/window.h"
 
@@ -70,6 +72,36 @@ TEST_F(GameWindowTest, SingleTexturingSendsUnitZeroAsThePlainCoordinate) {
   glGetFloatv(GL_CURRENT_TEXTURE_COORDS, coords);
   EXPECT_FLOAT_EQ(coords[0], 0.5f);
   EXPECT_FLOAT_EQ(coords[1], 0.125f);
+}
+
+}  // namespace
+
+namespace {
+
+// A display that refuses gamma ramps gets the correction drawn over the frame.
+TEST_F(GameWindowTest, DrawnGammaScalesTheFrame) {
+  auto centre_pixel = [] {
+    unsigned char rgb[3];
+    glReadBuffer(GL_BACK);
+    glReadPixels(160, 120, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return std::array<int, 3>{rgb[0], rgb[1], rgb[2]};
+  };
+  auto grey_frame = [] {
+    glClearColor(0.4f, 0.4f, 0.4f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  };
+  grey_frame();
+  set_drawn_gamma(0.5f, 1.0f, 2.0f);
+  apply_drawn_gamma();
+  std::array<int, 3> p = centre_pixel();
+  EXPECT_NEAR(p[0], 51, 2);   // 0.4 * 0.5
+  EXPECT_NEAR(p[1], 102, 2);  // unchanged
+  EXPECT_NEAR(p[2], 204, 2);  // 0.4 * 2
+  grey_frame();
+  set_drawn_gamma(1.0f, 1.0f, 1.0f);
+  apply_drawn_gamma();
+  EXPECT_NEAR(centre_pixel()[0], 102, 1);
+  glClearColor(0, 0, 0, 0);
 }
 
 }  // namespace
