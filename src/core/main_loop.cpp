@@ -134,6 +134,9 @@ int WinMain(const char* command_line) {
 
   show_loading_screen_while_loading();
   if (!open_game_window()) return 0;
+  // A display whose ramps cannot be read counts as neutral: starting from 0
+  // would make the first "brighter" key press turn the screen almost black.
+  gamma_corr[0] = gamma_corr[1] = gamma_corr[2] = 1.0f;
   SDL_GetGamma(&gamma_corr[0], &gamma_corr[1], &gamma_corr[2]);
 
   load_models();
