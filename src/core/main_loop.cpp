@@ -8,6 +8,7 @@
 
 #include "actors/enemies.h"
 #include "actors/player.h"
+#include "actors/target_picking.h"
 #include "actors/weapons.h"
 #include "content/models.h"
 #include "content/texture_list.h"
@@ -28,6 +29,8 @@
 #include "platform/window.h"
 #include "render/fonts.h"
 #include "render/loading_screen.h"
+#include "render/screenshot.h"
+#include "render/world_view.h"
 #include "sound/sound_bank.h"
 
 static const char* const window_title = "Kel";
@@ -116,6 +119,11 @@ frame_outcome run_frame(bool& done) {
 
   if (global_status != status_game) return frame_outcome::go_on;
 
+  if (player.health > 0)
+    select_enemy();
+  else
+    player.anim_state = player_dying;
+
   if (take_key(VK_F12)) screenshot = 1;
   if (player.health <= 0) player.anim_state = player_dying;
   check_level_exit();
@@ -123,6 +131,7 @@ frame_outcome run_frame(bool& done) {
   Console.process_commands();
   Console.process_message();
 
+  DrawGLScene();
   SwapBuffers();
   return frame_outcome::go_on;
 }
@@ -130,6 +139,7 @@ frame_outcome run_frame(bool& done) {
 int WinMain(const char* command_line) {
   global_status = status_logo;
   load_initGL();
+  ensure_screenshot_dir();
   load_textura_list();
 
   show_loading_screen_while_loading();
