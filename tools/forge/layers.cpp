@@ -146,8 +146,12 @@ generator_spec make_bricks(recipe_args& args, uint32_t seed, int width, int heig
   args.number("mortar", mortar, 0.0f, 0.5f);
   args.number("bevel", bevel, 0.0f, 1.0f);
   args.number("stagger", stagger, 0.0f, 1.0f);
+  bool vertical = false;  // rows run up the picture instead of across: boards
+  args.flag("vertical", vertical);
+  if (vertical) std::swap(width, height);
   float brick_w = float(width) / columns, brick_h = float(height) / rows;
-  return {[=](const where& p) {
+  return {[=](const where& q) {
+            where p = vertical ? where{q.y, q.x, q.v, q.u} : q;
             int row = int(std::floor(p.v * rows));
             float across = p.u * columns + stagger * float(row);
             int column = int(std::floor(across));

@@ -179,7 +179,7 @@ bool paint_picture(recipe& source, font_library& fonts, picture& out) {
     return clean && entries.size() == 1;
   }
   uint32_t seed = 1;
-  read_header(source, entries[0], out, seed);
+  if (!read_header(source, entries[0], out, seed)) return false;
   for (size_t i = 1; i < entries.size(); ++i) {
     const recipe_entry& entry = entries[i];
     const std::string& keyword = entry.keyword.text;
