@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "actors/player.h"
+#include "actors/weapons.h"
+#include "content/texture_list.h"
+#include "core/game_state.h"
+#include "formats/tga.h"
+#include "platform/input.h"
+#include "platform/window.h"
+#include "render/hud.h"
+#include "render/screenshot.h"
+#include "render/textures.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+// Half the HUD layout, so every layout unit is half a pixel.
+constexpr int width = 400;
+constexpr int height = 300;
+
+struct rgb {
+  int r, g, b;
+};
+
+class HudTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    window_ = SDL_CreateWindow("Kel", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window_, nullptr) << SDL_GetError();
+    context_ = SDL_GL_CreateContext(window_);
+    ASSERT_NE(context_, nullptr) << SDL_GetError();
+  }
+  static void TearDownTestSuite() {
+    SDL_GL_DeleteContext(context_);
+    SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+
+  // The state the scene leaves for the overlay.
+  void SetUp() override {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor4f(1, 1, 1, 1);
+    resolution_x = width;
+    resolution_y = height;
+  }
+
+  // Pixel at window column x, row y counted from the top.
+  static rgb pixel(int x, int y) {
+    unsigned char p[3];
+    glReadPixels(x, height - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2]};
+  }
+  static bool white(int x, int y) {
+    rgb p = pixel(x, y);
+    return p.r > 200 && p.g > 200 && p.b > 200;
+  }
+
+  static SDL_Window* window_;
+  static SDL_GLContext context_;
+  scratch_dir dir_;
+};
+
+SDL_Window* HudTest::window_ = nullptr;
+SDL_GLContext HudTest::context_ = nullptr;
+
+void expect_matrix(GLenum which, const GLfloat (&before)[16]) {
+  GLfloat after[16];
+  glGetFloatv(which, after);
+  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(after[i], before[i]) << i;
+}
+
+TEST_F(HudTest, RectangleLandsWhereTheLayoutSaysAndLeavesTheMatricesAlone) {
+  glMatrixMode(GL_PROJECTION);
+  glOrtho(-3, 3, -2, 2, -5, 5);
+  glMatrixMode(GL_MODELVIEW);
+  glTranslatef(1, 2, 3);
+  GLfloat projection[16], modelview[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+
+  // Layout (100, 50) 200 x 100 is window pixels x 50..150, y 25..75.
+  draw_ortho_rect_800(100, 50, 200, 100);
+  EXPECT_TRUE(white(51, 26));
+  EXPECT_TRUE(white(149, 74));
+  EXPECT_FALSE(white(48, 50));
+  EXPECT_FALSE(white(152, 50));
+  EXPECT_FALSE(white(100, 23));
+  EXPECT_FALSE(white(100, 77));
+
+  expect_matrix(GL_PROJECTION_MATRIX, projection);
+  expect_matrix(GL_MODELVIEW_MATRIX, modelview);
+  GLint mode;
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+}
+
+TEST_F(HudTest, ImageTopRowLiesAtTheTopOfTheRectangle) {
+  // Texture rows go bottom first, as a bottom-left TGA stores them.
+  const unsigned char rows[2][3] = {{0, 0, 255}, {255, 0, 0}};
+  GLuint texture;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, rows);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glEnable(GL_TEXTURE_2D);
+
+  draw_ortho_rect_800(0, 0, 200, 200);  // window pixels 0..100 square
+  EXPECT_EQ(pixel(50, 10).r, 255);
+  EXPECT_EQ(pixel(50, 10).b, 0);
+  EXPECT_EQ(pixel(50, 90).r, 0);
+  EXPECT_EQ(pixel(50, 90).b, 255);
+  glDeleteTextures(1, &texture);
+}
+
+// ---- the overlay over a small texture table ----
+
+void write_tga(const std::string& path, unsigned char r, unsigned char g, unsigned char b, bool alpha) {
+  unsigned bytes = alpha ? 4 : 3;
+  std::vector<unsigned char> pixels(4 * bytes);
+  for (size_t i = 0; i < pixels.size(); i += bytes) {
+    pixels[i] = r;
+    pixels[i + 1] = g;
+    pixels[i + 2] = b;
+    if (alpha) pixels[i + 3] = 255;
+  }
+  write_file(path, "");  // makes the folders
+  ASSERT_EQ(SaveTGA(pixels.data(), 2, 2, alpha ? 32 : 24, path.c_str()), 1);
+}
+
+class OverlayTest : public HudTest {
+ protected:
+  void SetUp() override {
+    HudTest::SetUp();
+    const char* paths[] = {"data/textures/font/font.tga", "data/textures/hud/render.tga",
+                           "data/textures/hud/default.tga", "data/textures/hud/gun.tga"};
+    write_tga(paths[0], 0, 0, 0, false);  // black: the text adds nothing
+    write_tga(paths[1], 0, 0, 80, false);
+    write_tga(paths[2], 255, 0, 0, true);
+    write_tga(paths[3], 0, 255, 0, false);
+    textur = 4;
+    for (int i = 0; i < textur; ++i) std::snprintf(textura_list[i], content_name_capacity, "%s", paths[i]);
+    std::memset(textura_loaded, 0, sizeof textura_loaded);
+    font_texture_index = 0;
+    forget_bound_texture();
+
+    weaponu = 1;
+    std::snprintf(weapon[0].hud_texture, weapon_name_capacity, "%s", paths[3]);
+    players[player_id].weapon = 0;
+    players[player_id].health = 100;
+    mouse_x = 200;
+    mouse_y = 150;
+    mouse_flick = 1.0f;
+    mf_flip = 0;
+    motion_mix = 0.1f;
+    fullscreen = 0;
+    hWnd = window_;
+  }
+  void TearDown() override {
+    hWnd = nullptr;
+    textur = 0;
+    std::memset(textura_loaded, 0, sizeof textura_loaded);
+    forget_bound_texture();
+    weaponu = 0;
+  }
+};
+
+TEST_F(OverlayTest, DrawsFrameIconAndCrosshairInTheirPlaces) {
+  draw_overlay();
+  rgb frame = pixel(300, 100);
+  EXPECT_EQ(frame.b, 80);
+  EXPECT_EQ(frame.r, 0);
+  // Icon at layout (19, 537) 50 x 50: window x 10..34, y 269..293.
+  EXPECT_EQ(pixel(22, 280).g, 255);
+  EXPECT_EQ(pixel(40, 280).b, 80);
+  // Crosshair 24 x 24 centred on the cursor: window 194..206 by 144..156.
+  EXPECT_EQ(pixel(200, 150).r, 255);
+  EXPECT_EQ(pixel(200, 160).b, 80);
+
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  GLfloat colour[4];
+  glGetFloatv(GL_CURRENT_COLOR, colour);
+  EXPECT_FLOAT_EQ(colour[3], 1.0f);
+  EXPECT_FLOAT_EQ(mouse_flick, 0.9f);  // the pulse went on by one frame
+}
+
+TEST_F(OverlayTest, AWeaponIndexOutsideTheTableDrawsNoIcon) {
+  players[player_id].weapon = 5;
+  draw_overlay();
+  EXPECT_EQ(pixel(22, 280).g, 0);
+  EXPECT_EQ(pixel(22, 280).b, 80);
+  players[player_id].weapon = -1;
+  draw_overlay();
+  EXPECT_EQ(pixel(22, 280).g, 0);
+}
+
+TEST_F(OverlayTest, RetitlesTheWindowOnlyWhenItIsNotFullScreen) {
+  SDL_SetWindowTitle(window_, "Kel");
+  fullscreen = 1;
+  draw_overlay();
+  EXPECT_STREQ(SDL_GetWindowTitle(window_), "Kel");
+  fullscreen = 0;
+  draw_overlay();
+  EXPECT_STREQ(SDL_GetWindowTitle(window_), "x");
+}
+
+// ---- screenshots ----
+
+// An odd width makes rows that are not a multiple of four bytes long.
+constexpr int shot_w = 133;
+constexpr int shot_h = 77;
+
+void paint_frame() {
+  glViewport(0, 0, shot_w, shot_h);
+  glClearColor(10 / 255.0f, 20 / 255.0f, 30 / 255.0f, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, 1, 1);
+  glClearColor(200 / 255.0f, 100 / 255.0f, 50 / 255.0f, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+  glFinish();
+}
+
+TEST_F(HudTest, ScreenshotHoldsTheFrameBufferAtItsSize) {
+  ensure_screenshot_dir();
+  paint_frame();
+  ASSERT_EQ(SaveScreenshot(), 1);
+
+  tga_image image;
+  ASSERT_EQ(tga_decode("data/screenshots/screenshot.0000.tga", image), 1);
+  EXPECT_EQ(image.width, unsigned(shot_w));
+  EXPECT_EQ(image.height, unsigned(shot_h));
+  EXPECT_EQ(image.bits, 24u);
+  // Bottom row first: the bottom-left pixel leads the file.
+  EXPECT_EQ(image.pixels[0], 200);
+  EXPECT_EQ(image.pixels[1], 100);
+  EXPECT_EQ(image.pixels[2], 50);
+  const unsigned char* last = image.pixels + (shot_w * shot_h - 1) * 3;
+  EXPECT_EQ(last[0], 10);
+  EXPECT_EQ(last[1], 20);
+  EXPECT_EQ(last[2], 30);
+  EXPECT_EQ(read_file("data/screenshots/screenshot.0000.tga").size(), 18u + shot_w * shot_h * 3);
+}
+
+TEST_F(HudTest, ScreenshotsTakeTheNextFreeNumberAndKeepEarlierFiles) {
+  write_file("data/screenshots/screenshot.0000.tga", "zero");
+  write_file("data/screenshots/screenshot.0001.tga", "one");
+  paint_frame();
+  ASSERT_EQ(SaveScreenshot(), 1);
+  ASSERT_EQ(SaveScreenshot(), 1);
+  EXPECT_TRUE(file_exists("data/screenshots/screenshot.0002.tga"));
+  EXPECT_TRUE(file_exists("data/screenshots/screenshot.0003.tga"));
+  EXPECT_FALSE(file_exists("data/screenshots/screenshot.0004.tga"));
+  EXPECT_EQ(read_file("data/screenshots/screenshot.0000.tga"), "zero");
+  EXPECT_EQ(read_file("data/screenshots/screenshot.0001.tga"), "one");
+}
+
+TEST_F(HudTest, WithoutTheFolderNothingIsWrittenAndNothingBreaks) {
+  paint_frame();
+  EXPECT_EQ(SaveScreenshot(), 0);
+  EXPECT_FALSE(file_exists("data/screenshots/screenshot.0000.tga"));
+}
+
+}  // namespace
