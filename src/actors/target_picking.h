@@ -1,0 +1,54 @@
+// The camera of a frame of play, and the aim snap: when the cursor lies on the
+// line from the player through an alert enemy in sight, the player turns to
+// face that enemy, so the shot that follows flies straight at it.
+#pragma once
+#include <GL/gl.h>
+
+#include "actors/enemies.h"
+
+// Eye and look-at point, placed each frame for the world renderer.
+extern float cpx, cpy, cpz;
+extern float clx, cly, clz;
+
+// Selection-mode hit records: 4 words each with the one name we push.
+constexpr int pick_buffer_capacity = 512;
+// How far from the player an enemy can be picked, in cells.
+constexpr float pick_range_x = 25.0f;
+constexpr float pick_range_z = 20.0f;
+
+// Places the camera for the frame, then snaps the active player's `uhel`
+// onto the first alert, visible, living enemy whose pick strip lies under
+// the cursor. Runs only while the player is alive.
+void select_enemy();
+
+// ---- the arithmetic of picking, apart from GL ----
+
+struct camera_view {
+  float eye_x, eye_y, eye_z;
+  float look_x, look_y, look_z;
+};
+
+// The eye hangs 14 above and 9 cells behind the player; the look-at point
+// leads the player along its facing (`uhel` degrees) by an amount that grows
+// with the cursor's distance from the window centre.
+camera_view place_camera(float player_x, float player_z, float player_uhel, int mouse_x, int mouse_y,
+                         int resolution_x, int resolution_y);
+
+// Whether the enemy may be picked by a player standing at (player_x, player_z).
+bool is_pick_candidate(const imp_t& enemy, float player_x, float player_z);
+
+// The strip drawn for an enemy, corners in drawing order as (x, z) at height 1:
+// 0.8 wide, from the player through the enemy to 7 cells beyond it along the
+// enemy's heading.
+struct pick_strip {
+  float x[4], z[4];
+};
+pick_strip pick_strip_for(float player_x, float player_z, const imp_t& enemy);
+
+// The player's `uhel` that faces the point (target_x, target_z). Straight
+// ahead towards decreasing z gives 360.
+float aim_uhel_at(float player_x, float player_z, float target_x, float target_z);
+
+// The name of the first hit record of a selection buffer holding `hits`
+// records (glRenderMode's count, -1 after an overflow), or -1 for none.
+int first_hit_name(const GLuint* buffer, int buffer_words, GLint hits);

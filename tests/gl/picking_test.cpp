@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include <cmath>
+
+#include "actors/enemies.h"
+#include "actors/player.h"
+#include "actors/target_picking.h"
+#include "core/game_state.h"
+#include "platform/input.h"
+
+namespace {
+
+constexpr int width = 400;
+constexpr int height = 300;
+constexpr float player_x = 20.0f;
+constexpr float player_z = 30.0f;
+constexpr double radians = 3.14159265358979323846 / 180.0;
+
+struct point {
+  float x, z;
+};
+
+// The player stands facing 0 with the cursor up and to the right of the
+// centre; `under_cursor` is the point at strip height that the cursor shows.
+class PickingTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    window_ = SDL_CreateWindow("picking", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window_, nullptr) << SDL_GetError();
+    context_ = SDL_GL_CreateContext(window_);
+    ASSERT_NE(context_, nullptr) << SDL_GetError();
+  }
+  static void TearDownTestSuite() {
+    SDL_GL_DeleteContext(context_);
+    SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+
+  void SetUp() override {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45, double(width) / height, 0.1, 50);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    resolution_x = width;
+    resolution_y = height;
+    mouse_x = 300;
+    mouse_y = 100;
+    players[player_id].x = player_x;
+    players[player_id].z = player_z;
+    players[player_id].uhel = 0.0f;
+    impu = 0;
+    under_cursor_ = point_under_cursor();
+  }
+  void TearDown() override { impu = 0; }
+
+  // Unprojects the cursor through the camera select_enemy places, onto y = 1.
+  static point point_under_cursor() {
+    camera_view v = place_camera(player_x, player_z, 0.0f, mouse_x, mouse_y, width, height);
+    GLint viewport[4] = {0, 0, width, height};
+    GLdouble projection[16], modelview[16];
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(45, double(width) / height, 0.1, 100);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    gluLookAt(v.eye_x, v.eye_y, v.eye_z, v.look_x, v.look_y, v.look_z, 0, 1, 0);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glPopMatrix();
+    GLdouble nx, ny, nz, fx, fy, fz;
+    gluUnProject(mouse_x, height - mouse_y, 0, modelview, projection, viewport, &nx, &ny, &nz);
+    gluUnProject(mouse_x, height - mouse_y, 1, modelview, projection, viewport, &fx, &fy, &fz);
+    double t = (1.0 - ny) / (fy - ny);
+    return {float(nx + t * (fx - nx)), float(nz + t * (fz - nz))};
+  }
+
+  // An alert enemy whose strip runs from the player through `at` and on to
+  // `strip_end`, 7 cells past the enemy along its heading.
+  static imp_t enemy_towards(point at, point strip_end) {
+    imp_t e{};
+    e.uhel = float(std::atan2(-(strip_end.x - at.x), -(strip_end.z - at.z)) / radians);
+    e.x = at.x;
+    e.z = at.z;
+    e.health = 20;
+    e.alert = 1;
+    e.visible = 1;
+    return e;
+  }
+  // Heading straight away from the player.
+  static imp_t enemy_at(point at) {
+    double d = std::hypot(at.x - player_x, at.z - player_z);
+    return enemy_towards(at, {float(at.x + (at.x - player_x) / d), float(at.z + (at.z - player_z) / d)});
+  }
+  void place(std::initializer_list<imp_t> enemies) {
+    impu = 0;
+    for (const imp_t& e : enemies) imp[impu++] = e;
+  }
+
+  static float aim_at(point p) { return aim_uhel_at(player_x, player_z, p.x, p.z); }
+
+  static SDL_Window* window_;
+  static SDL_GLContext context_;
+  point under_cursor_{};
+};
+
+SDL_Window* PickingTest::window_ = nullptr;
+SDL_GLContext PickingTest::context_ = nullptr;
+
+TEST_F(PickingTest, PlacesTheCameraAndRestoresTheRenderingState) {
+  GLfloat projection[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  select_enemy();
+  camera_view v = place_camera(player_x, player_z, 0.0f, mouse_x, mouse_y, width, height);
+  EXPECT_FLOAT_EQ(cpx, v.eye_x);
+  EXPECT_FLOAT_EQ(cpy, 14.0f);
+  EXPECT_FLOAT_EQ(cpz, player_z + 9.0f);
+  EXPECT_FLOAT_EQ(clx, v.look_x);
+  EXPECT_FLOAT_EQ(cly, -1.5f);
+  EXPECT_FLOAT_EQ(clz, player_z - 1.14f);
+
+  GLint mode;
+  glGetIntegerv(GL_RENDER_MODE, &mode);
+  EXPECT_EQ(mode, GL_RENDER);
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+  GLfloat after[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, after);
+  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(after[i], projection[i]);
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(PickingTest, SnapsTheAimOntoTheEnemyUnderTheCursor) {
+  // The cursor point lies ahead and to the right of the player, in range.
+  ASSERT_GT(under_cursor_.x, player_x + 1);
+  ASSERT_LT(under_cursor_.z, player_z - 1);
+  place({enemy_at(under_cursor_)});
+  select_enemy();
+  EXPECT_NEAR(players[player_id].uhel, aim_at(under_cursor_), 1e-3);
+  EXPECT_GT(players[player_id].uhel, 180.0f);  // right of ahead, in the player's convention
+}
+
+TEST_F(PickingTest, AnEnemyBehindTheCursorOnTheSameLineIsPickedToo) {
+  point behind = {player_x + 1.5f * (under_cursor_.x - player_x), player_z + 1.5f * (under_cursor_.z - player_z)};
+  place({enemy_at(behind)});
+  select_enemy();
+  EXPECT_NEAR(players[player_id].uhel, aim_at(behind), 1e-3);
+}
+
+TEST_F(PickingTest, OffCursorAsleepOrUnseenEnemiesLeaveTheAimAlone) {
+  point mirrored = {2 * player_x - under_cursor_.x, under_cursor_.z};
+  imp_t asleep = enemy_at(under_cursor_);
+  asleep.alert = 0;
+  imp_t unseen = enemy_at(under_cursor_);
+  unseen.visible = 0;
+  imp_t dead = enemy_at(under_cursor_);
+  dead.health = 0;
+  place({enemy_at(mirrored), asleep, unseen, dead});
+  select_enemy();
+  EXPECT_FLOAT_EQ(players[player_id].uhel, 0.0f);
+}
+
+TEST_F(PickingTest, TheLowestEnemyIndexWinsWhateverItsDepth) {
+  // A second strip crosses the cursor point from an enemy off to the side.
+  point strip_end = {player_x + 1.5f * (under_cursor_.x - player_x), player_z + 1.5f * (under_cursor_.z - player_z)};
+  double axis = std::atan2(strip_end.x - player_x, strip_end.z - player_z) + 30 * radians;
+  point aside = {float(strip_end.x + 7 * std::sin(axis)), float(strip_end.z + 7 * std::cos(axis))};
+  imp_t near_one = enemy_at(under_cursor_);
+  imp_t side_one = enemy_towards(aside, strip_end);
+  ASSERT_GT(std::fabs(aim_at(aside) - aim_at(under_cursor_)), 5.0f);
+
+  place({side_one, near_one});
+  select_enemy();
+  EXPECT_NEAR(players[player_id].uhel, aim_at(aside), 1e-3);
+
+  players[player_id].uhel = 0.0f;
+  place({near_one, side_one});
+  select_enemy();
+  EXPECT_NEAR(players[player_id].uhel, aim_at(under_cursor_), 1e-3);
+}
+
+}  // namespace
