@@ -1,6 +1,7 @@
 #include "lighting/light_grid.h"
 
 #include <cmath>
+#include <vector>
 
 #include "content/models.h"
 #include "world/level_settings.h"
@@ -55,13 +56,42 @@ light_rgb light_contribution(const light_t& source, float x, float z) {
   return added;
 }
 
+// Lights are sorted into square buckets of cells by the area they can reach,
+// so each cell only looks at lights near it. A bucket keeps its lights in
+// index order, which keeps the sums exactly those of visiting every light.
+constexpr int bucket_side = 8;
+constexpr int buckets_per_row = map_dim / bucket_side;
+
+static bool reach_overlaps(const light_t& l, int bx, int bz) {
+  if (!(l.radius >= 0.0f)) return false;  // negative or NaN: reaches nothing
+  float x0 = static_cast<float>(bx * bucket_side), x1 = x0 + bucket_side;
+  float z0 = static_cast<float>(bz * bucket_side), z1 = z0 + bucket_side;
+  float nx = l.x < x0 ? x0 : (l.x > x1 ? x1 : l.x);
+  float nz = l.z < z0 ? z0 : (l.z > z1 ? z1 : l.z);
+  float dx = l.x - nx, dz = l.z - nz;
+  // Lights at non-finite places fall in every bucket and sort themselves out per cell.
+  if (!std::isfinite(dx) || !std::isfinite(dz)) return true;
+  return std::sqrt(dx * dx + dz * dz) <= l.radius + 0.001f;
+}
+
 void init_light() {
-  int lights = lightu < light_capacity ? lightu : light_capacity;
-  for (int x = 0; x < mapa_size_x; ++x) {
-    for (int z = 0; z < mapa_size_z; ++z) {
+  int lights = lightu < light_capacity ? lightu : (lightu < 0 ? 0 : light_capacity);
+  static std::vector<int> bucket[buckets_per_row][buckets_per_row];
+  int size_x = mapa_size_x < map_dim ? mapa_size_x : map_dim;
+  int size_z = mapa_size_z < map_dim ? mapa_size_z : map_dim;
+  int bx_count = (size_x + bucket_side - 1) / bucket_side;
+  int bz_count = (size_z + bucket_side - 1) / bucket_side;
+  for (int bx = 0; bx < bx_count && bx < buckets_per_row; ++bx)
+    for (int bz = 0; bz < bz_count && bz < buckets_per_row; ++bz) {
+      bucket[bx][bz].clear();
+      for (int i = 0; i < lights; ++i)
+        if (reach_overlaps(light[i], bx, bz)) bucket[bx][bz].push_back(i);
+    }
+  for (int x = 0; x < size_x; ++x) {
+    for (int z = 0; z < size_z; ++z) {
       float* cell = mapa_l[map_index(x, z)];
       cell[0] = cell[1] = cell[2] = 0.0f;
-      for (int i = 0; i < lights; ++i) {
+      for (int i : bucket[x / bucket_side][z / bucket_side]) {
         light_rgb added = light_contribution(light[i], static_cast<float>(x), static_cast<float>(z));
         cell[0] += added.r;
         cell[1] += added.g;

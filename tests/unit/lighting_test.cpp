@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,39 @@ TEST(LightmapFile, MissingTinyAndOversizedFilesGiveNoLightmap) {
   // 2049 x 2049 texels: past the largest side.
   write_file("big_lm.raw", std::string(2049u * 2049u * 3u, '\0'));
   EXPECT_FALSE(read_lightmap_file("big_lm.raw", texels, side));
+}
+
+}  // namespace
+
+namespace {
+
+// The grid may skip lights that cannot reach a cell, but the sums must stay
+// exactly those of adding every light in index order.
+TEST_F(LightGridTest, SkippingFarLightsChangesNoBit) {
+  mapa_size_x = 120;
+  mapa_size_z = 90;
+  srand(7);
+  auto unit = [] { return static_cast<float>(rand()) / RAND_MAX; };
+  for (int i = 0; i < 300; ++i)
+    add_light(unit() * 125.0f - 2.0f, unit() * 95.0f - 2.0f, unit() * 9.0f, unit(), unit(), unit() - 0.2f);
+  for (int i = 0; i < 400; ++i) mapa_v[map_index(rand() % 120, rand() % 90)] = cell_wall;
+  c_ambient_light[1] = 0.05f;
+  init_light();
+  for (int x = 0; x < mapa_size_x; ++x)
+    for (int z = 0; z < mapa_size_z; ++z) {
+      float sum[3] = {0, 0, 0};
+      for (int i = 0; i < lightu; ++i) {
+        light_rgb a = light_contribution(light[i], static_cast<float>(x), static_cast<float>(z));
+        sum[0] += a.r;
+        sum[1] += a.g;
+        sum[2] += a.b;
+      }
+      for (int c = 0; c < 3; ++c) {
+        if (c_ambient_light[c] >= sum[c]) sum[c] = c_ambient_light[c];
+        if (sum[c] > 1.0f) sum[c] = 1.0f;
+        ASSERT_EQ(at(x, z)[c], sum[c]) << x << "," << z;
+      }
+    }
 }
 
 }  // namespace
