@@ -1,0 +1,20 @@
+// Steering the live player: the movement keys walk relative to the facing
+// angle, the digit keys pick a weapon, and the cursor's place around the window
+// centre sets the facing.
+#pragma once
+
+// Half the side of the square the player occupies when it meets the grid.
+constexpr float player_half_width = 0.45f;
+
+// The live player's collision corners, kept by update_player_corners:
+// A (-,+), B (+,+), C (+,-), D (-,-) around (x, z).
+extern float Ax, Az, Bx, Bz, Cx, Cz, Dx, Dz;
+
+void update_player_corners();
+
+// One frame of weapon keys and walking. Not called while the player is dead.
+void keyboard_control();
+
+// Turns the live player towards the cursor. The previous facing feeds back
+// into the new one, so the angle settles over a few frames.
+void mouse_aiming();
