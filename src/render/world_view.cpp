@@ -77,7 +77,7 @@ cell_light_sample sample_cell_light(int x, int z, float player_x, float player_z
 
 // Walls near the player and near alert enemies are cut down so that nothing
 // hides behind them from the camera.
-static void mark_see_through(const view_window& window, std::vector<uint8_t>& cut) {
+void mark_see_through(const view_window& window, std::vector<uint8_t>& cut) {
   const player_t& player = players[player_id];
   int enemies = impu < imp_capacity ? impu : imp_capacity;
   for (int x = window.x0; x < window.x1; ++x) {

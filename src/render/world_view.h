@@ -1,6 +1,9 @@
 // One frame of play: camera, the world texture by texture with the lightmap
 // on the second unit, the models, shadows and the overlay.
 #pragma once
+#include <cstdint>
+#include <vector>
+
 #include "render/frame_stats.h"
 
 // Draws the frame (the caller swaps the buffers). Always 1.
@@ -21,6 +24,11 @@ struct cell_light_sample {
   float r, g, b;   // corner (x, z), clamped to 1: what entities on the cell get
 };
 cell_light_sample sample_cell_light(int x, int z, float player_x, float player_z, float flash);
+
+// Marks (mapa_tmp) the cells of the window whose walls are cut down: near the
+// player toward the camera, and around live visible enemies; sets `cut` for
+// the groups of marked cells.
+void mark_see_through(const view_window& window, std::vector<uint8_t>& cut);
 
 // Muzzle-flash strength from the view weapon's animation state (0 when not firing).
 float muzzle_flash_strength();

@@ -105,3 +105,75 @@ TEST(LevelModels, QuarterTurnsKeepTheModelInsideItsCell) {
 }
 
 }  // namespace
+
+#include "actors/enemies.h"
+#include "core/loading_log.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+class SeeThroughTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mapa_size_x = mapa_size_z = 40;
+    for (int x = 0; x < 40; ++x)
+      for (int z = 0; z < 40; ++z) mapa_g[map_index(x, z)] = x * 40 + z;  // one group per cell
+    players[player_id].x = 5.5f;
+    players[player_id].z = 10.5f;
+    impu = 0;
+    cut.assign(1600, 0);
+  }
+  bool marked(int x, int z) { return mapa_tmp[map_index(x, z)] != 0; }
+  std::vector<uint8_t> cut;
+};
+
+TEST_F(SeeThroughTest, WallsJustInFrontOfThePlayerAreCut) {
+  mark_see_through(view_window_around(players[player_id].x, players[player_id].z), cut);
+  // z in (10.5, 14.5) and x in [3, 8].
+  EXPECT_TRUE(marked(3, 11));
+  EXPECT_TRUE(marked(8, 14));
+  EXPECT_FALSE(marked(2, 11));
+  EXPECT_FALSE(marked(9, 11));
+  EXPECT_FALSE(marked(5, 10));  // the player's own row is behind the cut
+  EXPECT_FALSE(marked(5, 15));
+  EXPECT_EQ(cut[3 * 40 + 11], 1);
+  EXPECT_EQ(cut[5 * 40 + 10], 0);
+}
+
+TEST_F(SeeThroughTest, AnEnemyRightOfThePlayerCutsSixToElevenInTheThreeRowsInFront) {
+  players[player_id].x = 5.0f;
+  players[player_id].z = 30.0f;  // far away in z: its own marks stay out of the way
+  impu = 1;
+  imp[0] = imp_t{};
+  imp[0].x = 10.0f;
+  imp[0].z = 5.0f;
+  imp[0].visible = 1;
+  imp[0].health = 10;
+  mark_see_through(view_window_around(5.0f, 20.0f), cut);
+  for (int x = 4; x <= 13; ++x)
+    for (int z = 5; z <= 9; ++z) EXPECT_EQ(marked(x, z), x >= 6 && x <= 11 && z >= 6 && z <= 8) << x << "," << z;
+
+  imp[0].health = 0;  // the dead cut nothing
+  mark_see_through(view_window_around(5.0f, 20.0f), cut);
+  EXPECT_FALSE(marked(8, 7));
+}
+
+TEST(LoadingLog, KeepsTwentySevenLinesAndMarksTheNewestFailed) {
+  std::memset(_loaded, 0, sizeof _loaded);
+  draw_loading("_last_failed");
+  EXPECT_STREQ(_loaded[0], " - FAILED!");
+  for (int i = 0; i < 30; ++i) {
+    char line[16];
+    std::snprintf(line, sizeof line, "line %d", i);
+    draw_loading(line);
+  }
+  EXPECT_STREQ(_loaded[0], "line 29");
+  EXPECT_STREQ(_loaded[26], "line 3");  // older lines have scrolled away
+  draw_loading("_last_failed");
+  EXPECT_STREQ(_loaded[0], "line 29 - FAILED!");
+  EXPECT_STREQ(_loaded[1], "line 28");
+}
+
+}  // namespace
