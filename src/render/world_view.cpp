@@ -244,6 +244,11 @@ int DrawGLScene() {
   draw_world_passes(window, drawn, cut, flash);
   draw_player_pass();
   draw_enemy_pass();
+  // The effects pass starts from unlit, depth-write-free, white, filled state.
+  glDisable(GL_LIGHTING);
+  glDepthMask(GL_FALSE);
+  glColor4f(1, 1, 1, 1);
+  glPolygonMode(GL_BACK, GL_FILL);
   draw_shadow_pass(window);
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);
