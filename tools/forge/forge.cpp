@@ -10,6 +10,7 @@
 #include "file_output.h"
 #include "formats/tga.h"
 #include "jpeg_writer.h"
+#include "model_forge.h"
 #include "picture_recipe.h"
 #include "setup_pictures.h"
 #include "sound_recipe.h"
@@ -187,6 +188,7 @@ bool run_forge(const forge_options& options, diagnostics& sink, forge_result& re
   run.sounds();
   run.setup();
   run.definition_files();
+  forge_models(options, sink, result);
   std::sort(result.outputs.begin(), result.outputs.end());
   return sink.count() == errors_before;
 }
