@@ -8,6 +8,8 @@
 
 #include "actors/enemies.h"
 #include "actors/player.h"
+#include "actors/player_animation.h"
+#include "actors/player_movement.h"
 #include "actors/target_picking.h"
 #include "actors/weapons.h"
 #include "content/models.h"
@@ -119,13 +121,17 @@ frame_outcome run_frame(bool& done) {
 
   if (global_status != status_game) return frame_outcome::go_on;
 
-  if (player.health > 0)
+  if (player.health > 0) {
+    mouse_aiming();
     select_enemy();
-  else
+  } else {
     player.anim_state = player_dying;
+  }
+  if (player.health > 0) keyboard_control();
 
   if (take_key(VK_F12)) screenshot = 1;
   if (player.health <= 0) player.anim_state = player_dying;
+  player_anim_body();
   check_level_exit();
 
   Console.process_commands();

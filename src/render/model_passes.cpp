@@ -7,6 +7,7 @@
 
 #include "actors/enemies.h"
 #include "actors/player.h"
+#include "actors/player_animation.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
 #include "content/models.h"
@@ -113,6 +114,7 @@ void draw_player_pass() {
     md2_drawModel(model_at(weapon[player.weapon].model), shoot_anim_nframe, shoot_anim_frame,
                   shoot_anim_interpol);
   if (player.health < 1) shoot_anim = weapon_anim_death;
+  shoot_reload_anim();
   glDisable(GL_LIGHTING);
   glPopMatrix();
   glEnable(GL_LIGHTING);
