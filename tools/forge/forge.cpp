@@ -10,6 +10,7 @@
 #include "file_output.h"
 #include "formats/tga.h"
 #include "jpeg_writer.h"
+#include "level_forge.h"
 #include "model_forge.h"
 #include "picture_recipe.h"
 #include "setup_pictures.h"
@@ -189,6 +190,7 @@ bool run_forge(const forge_options& options, diagnostics& sink, forge_result& re
   run.setup();
   run.definition_files();
   forge_models(options, sink, result);
+  forge_levels({options.demo_dir, options.data_dir, options.level_preview_dir}, sink, result.outputs);
   std::sort(result.outputs.begin(), result.outputs.end());
   return sink.count() == errors_before;
 }

@@ -6,6 +6,7 @@
 //   demo/<file>           -> data/<file> (text definition files, copied;
 //                            tex.list and sound.list are checked against
 //                            what was forged)
+//   demo/levels/*.txt     -> data/maps/NAME.pack, _guv, _lm.raw      level_forge.h
 #pragma once
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ struct forge_options {
   std::string data_dir;  // empty: forge in memory only (contact sheet)
   std::string font_dir;
   bool keep_previews = false;
+  std::string level_preview_dir;  // non-empty: a top-down picture of each level goes here
 };
 
 // A small copy of one forged picture, for the contact sheet.

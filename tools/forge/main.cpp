@@ -2,6 +2,7 @@
 //
 //   kel-forge [--fonts DIR] DEMO_DIR DATA_DIR
 //   kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]
+//   kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR   (also a PNG per level)
 //
 // Errors in the sources are printed as file:line:column: message; the exit
 // status is then 1 (2 for wrong usage).
@@ -20,7 +21,8 @@ namespace {
 int usage() {
   std::fprintf(stderr,
                "usage: kel-forge [--fonts DIR] DEMO_DIR DATA_DIR\n"
-               "       kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]\n");
+               "       kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]\n"
+               "       kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR\n");
   return 2;
 }
 
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
       options.font_dir = argv[++i];
     } else if (!std::strcmp(argv[i], "--contact-sheet") && i + 1 < argc) {
       sheet_path = argv[++i];
+    } else if (!std::strcmp(argv[i], "--level-previews") && i + 1 < argc) {
+      options.level_preview_dir = argv[++i];
     } else if (argv[i][0] == '-') {
       return usage();
     } else {

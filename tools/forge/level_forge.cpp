@@ -1,0 +1,124 @@
+#include "level_forge.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <system_error>
+
+#include "file_output.h"
+#include "level_bench.h"
+#include "level_compile.h"
+#include "level_content.h"
+#include "level_preview.h"
+#include "png_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* last_level = "last_level";
+
+struct level_job {
+  std::string name;     // data/maps/NAME
+  std::string path;     // source file, for messages
+  std::string appendix; // generated rows that follow the file's text
+};
+
+std::vector<level_job> level_jobs(const std::string& demo_dir) {
+  std::vector<level_job> jobs;
+  fs::path dir = fs::path(demo_dir) / "levels";
+  std::error_code error;
+  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
+    if (it->is_regular_file() && it->path().extension() == ".txt")
+      jobs.push_back({it->path().stem().string(), it->path().string(), {}});
+  std::sort(jobs.begin(), jobs.end(), [](const level_job& a, const level_job& b) { return a.name < b.name; });
+  fs::path bench = dir / "bench" / "bench.txt";
+  if (fs::is_regular_file(bench, error)) jobs.push_back({"bench", bench.string(), bench_level_rows(bench_level_seed)});
+  return jobs;
+}
+
+class level_step {
+ public:
+  level_step(const level_forge_request& request, diagnostics& sink, std::vector<std::string>& outputs)
+      : request_(request), sink_(sink), outputs_(outputs) {}
+
+  // Every source is read before the content is loaded, so mistakes of form
+  // are reported even when the content itself is broken.
+  void run(const std::vector<level_job>& jobs) {
+    for (const level_job& job : jobs) made_.insert("data/maps/" + job.name);
+    std::vector<parsed_level> parsed;
+    for (const level_job& job : jobs) read(job, parsed);
+    if (parsed.empty()) return;
+    std::vector<std::string> problems;
+    if (!load_forged_content(request_.data_dir, problems)) {
+      for (const std::string& p : problems)
+        sink_.report((fs::path(request_.demo_dir) / "levels").string(), "the content the levels name did not load: " + p);
+      return;
+    }
+    for (parsed_level& p : parsed) compile(p);
+  }
+
+ private:
+  struct parsed_level {
+    const level_job* job;
+    std::unique_ptr<recipe> source;
+    level_source level;
+  };
+
+  void read(const level_job& job, std::vector<parsed_level>& parsed) {
+    byte_buffer bytes;
+    if (!read_file_bytes(job.path, bytes)) {
+      sink_.report(job.path, "cannot be read");
+      return;
+    }
+    parsed_level p{&job, std::make_unique<recipe>(job.path, sink_), {}};
+    p.source->parse(std::string(bytes.begin(), bytes.end()) + job.appendix);
+    if (!read_level_source(*p.source, p.level)) return;
+    const std::string& next = p.level.settings.next_level;
+    if (!next.empty() && next != last_level && !made_.count(next)) {
+      p.source->error(p.level.settings.next_level_at, "no level source makes '" + next + "'");
+      return;
+    }
+    parsed.push_back(std::move(p));
+  }
+
+  void compile(parsed_level& p) {
+    const level_job& job = *p.job;
+    compiled_level compiled;
+    if (!compile_level(*p.source, p.level, compiled)) return;
+
+    std::string base = (fs::path(request_.data_dir) / "maps" / job.name).string();
+    std::vector<std::string> written;
+    std::string failed;
+    if (!write_level_files(compiled, base, written, failed)) sink_.report(job.path, "cannot write " + failed);
+    for (const std::string& path : written)
+      outputs_.push_back("data/maps/" + fs::path(path).filename().string());
+    if (!request_.preview_dir.empty()) preview(job, compiled);
+  }
+
+  void preview(const level_job& job, const compiled_level& compiled) {
+    std::vector<preview_colour> colours;
+    for (int t = 0; t < compiled.map->texture_name_count; ++t)
+      colours.push_back(mean_texture_colour(request_.data_dir, compiled.map->texture_names[t]));
+    byte_buffer png;
+    std::string path = (fs::path(request_.preview_dir) / (job.name + ".png")).string();
+    if (!encode_png(make_level_preview(compiled, colours), png) || !write_file_bytes(path, png))
+      sink_.report(path, "cannot be written");
+  }
+
+  const level_forge_request& request_;
+  diagnostics& sink_;
+  std::vector<std::string>& outputs_;
+  std::set<std::string> made_;
+};
+
+}  // namespace
+
+bool forge_levels(const level_forge_request& request, diagnostics& sink, std::vector<std::string>& outputs) {
+  std::vector<level_job> jobs = level_jobs(request.demo_dir);
+  if (jobs.empty() || request.data_dir.empty()) return true;
+  int before = sink.count();
+  level_step(request, sink, outputs).run(jobs);
+  return sink.count() == before;
+}
