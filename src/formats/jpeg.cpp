@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
+#include "formats/jpeg_colour.h"
 #include "formats/jpeg_entropy.h"
 #include "formats/jpeg_headers.h"
 #include "formats/jpeg_idct.h"
@@ -37,10 +37,12 @@ unit_layout layout_of(const DECODER_DATA& d) {
 }
 
 // Samples of one row of units: the luma plane and, for colour, a Cb and a Cr
-// plane of 8 rows with one block per unit.
+// plane of 8 rows with one block per unit; and the chroma terms of one row.
 struct unit_row_planes {
   int16_t* plane[jpeg_max_components] = {};
   size_t stride[jpeg_max_components] = {};
+  int16_t* term_space = nullptr;
+  chroma_terms_row terms = {};
 
   bool allocate(const unit_layout& u, int components) {
     stride[0] = size_t(u.across) * u.width;
@@ -51,10 +53,15 @@ struct unit_row_planes {
       plane[c] = static_cast<int16_t*>(std::malloc(stride[c] * 8 * sizeof(int16_t)));
       if (!plane[c]) return false;
     }
+    if (components == 1) return true;
+    term_space = static_cast<int16_t*>(std::malloc(3 * stride[1] * sizeof(int16_t)));
+    if (!term_space) return false;
+    terms = {term_space, term_space + stride[1], term_space + 2 * stride[1]};
     return true;
   }
   ~unit_row_planes() {
     for (int16_t* p : plane) std::free(p);
+    std::free(term_space);
   }
 };
 
@@ -62,25 +69,6 @@ struct unit_row_planes {
 void put_error_pattern(int16_t* out, size_t stride) {
   for (int row = 0; row < 8; ++row, out += stride)
     for (int col = 0; col < 8; ++col) out[col] = (row == col || row + col == 7) ? 255 : 0;
-}
-
-uint8_t clamp_byte(int value) { return value < 0 ? 0 : value > 255 ? 255 : uint8_t(value); }
-
-int floor_div(int n, int d) {
-  int q = n / d;
-  return (n % d < 0) ? q - 1 : q;
-}
-
-// R = Y + 1.402 (Cr - 128), G = Y - 0.34414 (Cb - 128) - 0.71414 (Cr - 128),
-// B = Y + 1.772 (Cb - 128), each truncated toward zero and clamped. Exact
-// integer arithmetic: a negative sum clamps to 0 whichever way it is
-// truncated, so Y + floor(term) gives the same bytes.
-inline void putpixel_lc(uint8_t* at, int y, int cb, int cr) {
-  cb -= 128;
-  cr -= 128;
-  at[0] = clamp_byte(y + floor_div(1402 * cr, 1000));
-  at[1] = clamp_byte(y + floor_div(-34414 * cb - 71414 * cr, 100000));
-  at[2] = clamp_byte(y + floor_div(1772 * cb, 1000));
 }
 
 // Writes the image rows that a row of units covers; rows and columns past the
@@ -93,30 +81,34 @@ void put_unit_row(const DECODER_DATA& d, const unit_layout& u, const unit_row_pl
     uint8_t* out = image + size_t(d.height - 1 - y) * d.width * 3;
     const int16_t* luma = p.plane[0] + r * p.stride[0];
     if (d.component_count == 1) {
-      for (unsigned x = 0; x < d.width; ++x, out += 3) out[0] = out[1] = out[2] = clamp_byte(luma[x]);
+      put_grey_row(luma, d.width, out);
       continue;
     }
-    const int16_t* cb = p.plane[1] + (r / u.v) * p.stride[1];
-    const int16_t* cr = p.plane[2] + (r / u.v) * p.stride[2];
-    for (unsigned x = 0; x < d.width; ++x, out += 3) putpixel_lc(out, luma[x], cb[x / u.h], cr[x / u.h]);
+    // Rows of a 2x2 unit share their chroma row in pairs.
+    if (r % u.v == 0) {
+      const int16_t* cb = p.plane[1] + (r / u.v) * p.stride[1];
+      const int16_t* cr = p.plane[2] + (r / u.v) * p.stride[2];
+      chroma_terms(cb, cr, (d.width + u.h - 1) / u.h, p.terms);
+    }
+    putpixel_lc(luma, p.terms, u.h, d.width, out);
   }
 }
 
-bool decode_scan(const uint8_t* data, size_t size, DECODER_DATA& d, uint8_t* image) {
-  unit_layout u = layout_of(d);
-  // Every block takes at least one bit: refuse data too short for the image
-  // before doing any work.
-  uint64_t blocks = uint64_t(u.across) * u.down * u.blocks;
-  if (uint64_t(size - d.entropy_start) * 8 < blocks) return false;
-
+// Decodes the scan into `image` (width x height RGB pixels, bottom row first).
+bool decode_scan(const uint8_t* data, size_t size, const DECODER_DATA& d, const unit_layout& u, uint8_t* image) {
   unit_row_planes planes;
   if (!planes.allocate(u, d.component_count)) return false;
+
+  // Quantisers in the order the coefficients arrive.
+  int quant[jpeg_max_components][64];
+  for (int c = 0; c < d.component_count; ++c)
+    for (int k = 0; k < 64; ++k) quant[c][k] = d.quant_table[d.component[c].quant][natural_position[k]];
 
   jpeg_bit_reader reader;
   reader.start(data, size, d.entropy_start);
   int64_t predictor[jpeg_max_components] = {};
   unsigned until_restart = d.restart_interval;
-  int coefficients[64] = {};
+  alignas(16) int16_t coefficients[64] = {};
 
   for (unsigned unit_y = 0; unit_y < u.down; ++unit_y) {
     for (unsigned unit_x = 0; unit_x < u.across; ++unit_x) {
@@ -139,14 +131,14 @@ bool decode_scan(const uint8_t* data, size_t size, DECODER_DATA& d, uint8_t* ima
         }
         const jpeg_component& comp = d.component[c];
         int last = 0;
-        jpeg_block result = decode_block(reader, d.dc_table[comp.dc], d.ac_table[comp.ac], d.quant_table[comp.quant],
+        jpeg_block result = decode_block(reader, d.dc_table[comp.dc], d.ac_table[comp.ac], quant[c],
                                          predictor[c], coefficients, last);
         if (result == jpeg_block::overrun) return false;
         if (result == jpeg_block::error_pattern)
           put_error_pattern(out, planes.stride[c]);
         else
           do_idct(coefficients, last, out, int(planes.stride[c]));
-        std::memset(coefficients, 0, sizeof coefficients);
+        for (int k = 0; k <= last; ++k) coefficients[idct_layout.position[k]] = 0;
       }
     }
     put_unit_row(d, u, planes, unit_y, image);
@@ -159,12 +151,16 @@ bool decode_scan(const uint8_t* data, size_t size, DECODER_DATA& d, uint8_t* ima
 int load_memory_jpg(const void* data, size_t size) {
   if (!data) return 0;
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
-  DECODER_DATA decoder;
+  DECODER_DATA decoder{};
   if (!read_jpeg_headers(bytes, size, decoder)) return 0;
-  size_t image_size = size_t(decoder.width) * decoder.height * 3;
-  uint8_t* image = static_cast<uint8_t*>(std::malloc(image_size));
+  unit_layout units = layout_of(decoder);
+  // Every block takes at least one bit: data too short for the image is
+  // refused before memory is taken for it.
+  uint64_t blocks = uint64_t(units.across) * units.down * units.blocks;
+  if (uint64_t(size - decoder.entropy_start) * 8 < blocks) return 0;
+  uint8_t* image = static_cast<uint8_t*>(std::malloc(size_t(decoder.width) * decoder.height * 3));
   if (!image) return 0;
-  if (!decode_scan(bytes, size, decoder, image)) {
+  if (!decode_scan(bytes, size, decoder, units, image)) {
     std::free(image);
     return 0;
   }

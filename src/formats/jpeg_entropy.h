@@ -6,11 +6,6 @@
 
 #include "formats/jpeg_headers.h"
 
-// Dequantised coefficients are limited to this magnitude, and so are the
-// results of the transform's first pass: real images stay far below it, and
-// it keeps the integer transform free of overflow whatever a file says.
-constexpr int jpeg_coefficient_limit = 32767;
-
 // Reads the scan's bits most significant first. A 0xFF byte in the data is
 // followed by a stuffed byte that is stepped over. Bits are gathered ahead of
 // use, but never past a restart marker (0xFF 0xD0..0xD7) unless the data
@@ -50,10 +45,12 @@ int huffman_decode(jpeg_bit_reader& reader, const jpeg_huffman_table& table);
 // Outcome of decoding one block.
 enum class jpeg_block { coefficients, error_pattern, overrun };
 
-// Decodes one block into `coefficients` (natural order, dequantised and
-// limited; the array must be all zero on entry) and updates the component's
-// DC predictor. `last` receives the highest zig-zag position written, so that
-// sparse blocks can take shortcuts. A corrupt AC code gives error_pattern:
-// the caller then shows the diagonal cross instead of transforming.
+// Decodes one block into `coefficients`, in the transform's layout,
+// dequantised with `quant` (given in zig-zag order) and limited to 16 bits as
+// the transform needs (real images stay far inside that). The array must be
+// all zero on entry. Updates the component's DC predictor. `last` receives the
+// highest zig-zag position written, so that sparse blocks can take shortcuts.
+// A corrupt AC code gives error_pattern: the caller then shows the diagonal
+// cross instead of transforming.
 jpeg_block decode_block(jpeg_bit_reader& reader, const jpeg_huffman_table& dc, const jpeg_huffman_table& ac,
-                        const int quant[64], int64_t& predictor, int coefficients[64], int& last);
+                        const int quant[64], int64_t& predictor, int16_t coefficients[64], int& last);

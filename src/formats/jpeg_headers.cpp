@@ -2,28 +2,6 @@
 
 #include <cstring>
 
-const uint8_t zigzag_position[64] = {
-    0,  1,  5,  6,  14, 15, 27, 28,  //
-    2,  4,  7,  13, 16, 26, 29, 42,  //
-    3,  8,  12, 17, 25, 30, 41, 43,  //
-    9,  11, 18, 24, 31, 40, 44, 53,  //
-    10, 19, 23, 32, 39, 45, 52, 54,  //
-    20, 22, 33, 38, 46, 51, 55, 60,  //
-    21, 34, 37, 47, 50, 56, 59, 61,  //
-    35, 36, 48, 49, 57, 58, 62, 63,
-};
-
-const uint8_t natural_position[64] = {
-    0,  1,  8,  16, 9,  2,  3,  10,  //
-    17, 24, 32, 25, 18, 11, 4,  5,   //
-    12, 19, 26, 33, 40, 48, 41, 34,  //
-    27, 20, 13, 6,  7,  14, 21, 28,  //
-    35, 42, 49, 56, 57, 50, 43, 36,  //
-    29, 22, 15, 23, 30, 37, 44, 51,  //
-    58, 59, 52, 45, 38, 31, 39, 46,  //
-    53, 60, 61, 54, 47, 55, 62, 63,
-};
-
 void zigzag_reorder(const int zigzag[64], int natural[64]) {
   for (int i = 0; i < 64; ++i) natural[i] = zigzag[zigzag_position[i]];
 }
@@ -50,6 +28,23 @@ struct segment {
 
 unsigned be16(const uint8_t* at) { return unsigned(at[0]) << 8 | at[1]; }
 
+// The AC shortcut: a code together with the value bits that follow it.
+void build_fast_ac(jpeg_huffman_table& table) {
+  const int bits = jpeg_huffman_fast_bits;
+  for (int peek = 0; peek < (1 << bits); ++peek) {
+    table.fast_ac[peek] = 0;
+    unsigned entry = table.fast[peek];
+    if (!entry) continue;
+    int length = int(entry >> 8);
+    int symbol = int(entry & 0xFF);
+    int size = symbol & 15;
+    if (symbol == 0x00 || symbol == 0xF0 || length + size > bits) continue;
+    int value = (peek >> (bits - length - size)) & ((1 << size) - 1);
+    if (size > 0 && value < (1 << (size - 1))) value -= (1 << size) - 1;
+    table.fast_ac[peek] = int32_t(unsigned(value) << 8) | (symbol >> 4) << 4 | (length + size);
+  }
+}
+
 // Rebuilds the decoding tables from the nodes. Codes come in canonical order,
 // so those of one length form a run of consecutive values.
 void build_huffman_lookup(jpeg_huffman_table& table) {
@@ -71,6 +66,7 @@ void build_huffman_lookup(jpeg_huffman_table& table) {
       ++index;
     }
   }
+  build_fast_ac(table);
 }
 
 // Frame header. Accepts 8-bit samples, 1 or 3 components with ids 1, 2, 3 in

@@ -13,11 +13,28 @@ constexpr size_t jpeg_header_limit = 10000;  // header segments must start befor
 constexpr unsigned jpeg_max_side = 16384;
 
 // The standard zig-zag order: for each natural (row-major) position of an 8x8
-// block, its position in the zig-zag sequence. (Named apart from libjpeg's
-// own global table, which a test binary links next to ours.)
-extern const uint8_t zigzag_position[64];
+// block, its position in the zig-zag sequence.
+constexpr uint8_t zigzag_position[64] = {
+    0,  1,  5,  6,  14, 15, 27, 28,  //
+    2,  4,  7,  13, 16, 26, 29, 42,  //
+    3,  8,  12, 17, 25, 30, 41, 43,  //
+    9,  11, 18, 24, 31, 40, 44, 53,  //
+    10, 19, 23, 32, 39, 45, 52, 54,  //
+    20, 22, 33, 38, 46, 51, 55, 60,  //
+    21, 34, 37, 47, 50, 56, 59, 61,  //
+    35, 36, 48, 49, 57, 58, 62, 63,
+};
 // The inverse: for each zig-zag position, the natural position.
-extern const uint8_t natural_position[64];
+constexpr uint8_t natural_position[64] = {
+    0,  1,  8,  16, 9,  2,  3,  10,  //
+    17, 24, 32, 25, 18, 11, 4,  5,   //
+    12, 19, 26, 33, 40, 48, 41, 34,  //
+    27, 20, 13, 6,  7,  14, 21, 28,  //
+    35, 42, 49, 56, 57, 50, 43, 36,  //
+    29, 22, 15, 23, 30, 37, 44, 51,  //
+    58, 59, 52, 45, 38, 31, 39, 46,  //
+    53, 60, 61, 54, 47, 55, 62, 63,
+};
 
 // Reorders 64 values from zig-zag to natural order.
 void zigzag_reorder(const int zigzag[64], int natural[64]);
@@ -40,6 +57,9 @@ struct jpeg_huffman_table {
   // Indexed by the next jpeg_huffman_fast_bits bits: (length << 8) | symbol,
   // or 0 when the code is longer (or invalid).
   uint16_t fast[1 << jpeg_huffman_fast_bits];
+  // For AC coefficients whose code and value bits fit in those bits together:
+  // (value << 8) | (zero run << 4) | bits used; 0 for every other case.
+  int32_t fast_ac[1 << jpeg_huffman_fast_bits];
 };
 
 struct jpeg_component {

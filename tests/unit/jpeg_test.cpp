@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "formats/jpeg.h"
+#include "formats/jpeg_entropy.h"
 #include "formats/jpeg_headers.h"
 #include "support/scratch_dir.h"
 
@@ -444,6 +445,25 @@ TEST(JpegDecoder, StuffedByteIsSkippedEvenAtTheStartOfTheData) {
   EXPECT_EQ(grey_at(7, 7), 129);
 }
 
+TEST(JpegDecoder, ColourConversionTruncatesTowardZero) {
+  // 16 x 8, 4:4:4, two flat units of Y 192, Cb 96, Cr 160. DC codes "0"
+  // (size 0), "10" (size 9), "110" (size 10): Y +512, Cb -256, Cr +256, then
+  // no change in the second unit.
+  std::string frame = segment(0xC0, std::string("\x08\x00\x08\x00\x10\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 15));
+  std::string scan = segment(0xDA, std::string("\x03\x01\x00\x02\x00\x03\x00\x00\x3F\x00", 10));
+  std::string file = std::string("\xFF\xD8", 2) + jfif + unit_quant + frame +
+                     huffman(0x00, {1, 1, 1}, std::string("\x00\x09\x0A", 3)) + huffman(0x10, {1}, std::string(1, '\0')) +
+                     scan + std::string("\xD0\x02\x7F\xA8\x00\x0F\xFF\xD9", 8);
+  decoded d(file);
+  ASSERT_TRUE(d.ok);
+  for (int p = 0; p < 16 * 8; ++p) {
+    // 192 + 44.864, 192 - 11.84, 192 - 56.704: libjpeg rounds red to 237.
+    ASSERT_EQ(jpeg_data[3 * p], 236) << p;
+    ASSERT_EQ(jpeg_data[3 * p + 1], 180) << p;
+    ASSERT_EQ(jpeg_data[3 * p + 2], 135) << p;
+  }
+}
+
 TEST(JpegDecoder, RestartMarkerEndsTheBlockAndResetsThePredictor) {
   const std::string restart_each_unit = segment(0xDD, be16(1));
   // Unit 1: DC "10" + "1000" (+8), end of block, a padding one. Unit 2: DC
@@ -487,6 +507,52 @@ TEST(JpegDecoder, LoadsFromAFile) {
   EXPECT_EQ(jpeg_height, 5);
   std::free(jpeg_data);
   jpeg_data = nullptr;
+}
+
+// The decoder's look-up tables against the plain reading of a Huffman table:
+// take one bit at a time and search the codes of that length.
+TEST(JpegDecoder, HuffmanLookUpMatchesTheSearchByLength) {
+  const std::vector<std::vector<int>> count_sets = {
+      {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 125},  // the usual AC luminance table
+      {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1},    // one code of every length, incomplete
+      {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 4, 8, 16, 32, 64, 100},  // long codes only
+      {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},    // a single code
+  };
+  uint32_t noise = 99;
+  for (const std::vector<int>& counts : count_sets) {
+    int total = 0;
+    for (int c : counts) total += c;
+    std::string symbols;
+    for (int i = 0; i < total; ++i) symbols += char(i * 7);
+    // Passed as the extra segment, the table follows the strip's own AC table
+    // and replaces it.
+    std::string file = grey_strip(8, "\x3F", huffman(0x10, counts, symbols));
+    DECODER_DATA decoder{};
+    ASSERT_TRUE(read_jpeg_headers(reinterpret_cast<const uint8_t*>(file.data()), file.size(), decoder));
+    const jpeg_huffman_table& table = decoder.ac_table[0];
+    ASSERT_EQ(table.count, total);
+
+    std::vector<uint8_t> data(4096);
+    for (uint8_t& byte : data) {
+      noise = noise * 1664525u + 1013904223u;
+      byte = uint8_t(noise >> 24) == 0xFF ? 0xFE : uint8_t(noise >> 24);  // no stuffing to model
+    }
+    size_t bit = 0;
+    auto next_bit = [&] { return (data[bit / 8] >> (7 - bit % 8)) & 1u; };
+    jpeg_bit_reader reader;
+    reader.start(data.data(), data.size(), 0);
+    while (bit + 16 < data.size() * 8 - 64) {
+      int expected = -1;
+      unsigned code = 0;
+      for (int length = 1; length <= 16 && expected < 0; ++length) {
+        code = code << 1 | next_bit();
+        ++bit;
+        for (int n = 0; n < table.count; ++n)
+          if (table.node[n].length == length && table.node[n].code == code) expected = int(table.node[n].symbol);
+      }
+      ASSERT_EQ(huffman_decode(reader, table), expected) << "at bit " << bit;
+    }
+  }
 }
 
 TEST(JpegDecoder, ZigzagTablesFollowTheAntiDiagonals) {
