@@ -2,9 +2,9 @@
 
 #include "world/map_grid.h"
 
-bool is_wall_cell(int kind) { return kind == cell_wall; }
-
 namespace {
+
+bool is_wall_cell(int kind) { return kind == cell_wall; }
 
 struct merge_key {
   bool wall;

@@ -19,11 +19,6 @@ struct cell_grid {
   bool inside(int x, int z) const { return x >= 0 && z >= 0 && x < size_x && z < size_z; }
 };
 
-// Walls are drawn as blocks; every other kind (free floor, doors, barriers)
-// belongs to a floor patch, so the floor under a door or a barrier is drawn
-// with the open floor around it.
-bool is_wall_cell(int kind);
-
 struct level_group {
   int x1, z1, x2, z2;  // inclusive cell rectangle
   bool wall;
@@ -35,6 +30,9 @@ struct group_layout {
   std::vector<int> cell_group;  // group of each cell, indexed like cell_grid
 };
 
-// Scans x outer, z inner: each cell not yet taken starts a rectangle that
-// grows along z as far as it can, then along x while the whole strip matches.
+// Walls are drawn as blocks; every other kind (free floor, doors, barriers)
+// belongs to a floor patch, so the floor under a door or a barrier is drawn
+// with the open floor around it. Scans x outer, z inner: each cell not yet
+// taken starts a rectangle that grows along z as far as it can, then along x
+// while the whole strip matches.
 group_layout merge_groups(const cell_grid& grid);

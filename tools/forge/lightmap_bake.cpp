@@ -87,37 +87,14 @@ bool shadowed(const cell_grid& grid, float sx, float sz, float lx, float lz, boo
   }
 }
 
-struct rgb {
-  float r = 0, g = 0, b = 0;
+// A surface point of a face and its outward normal.
+struct surface_point {
+  float x, y, z;
+  float nx, ny, nz;
 };
 
-rgb light_at(const lightmap_scene& scene, const light_bins& bins, const surface_point& p, bool floor) {
-  rgb sum;
-  float sx = p.x + p.nx * face_offset, sz = p.z + p.nz * face_offset;
-  auto [first, last] = bins.near(sx, sz);
-  for (const int* it = first; it != last; ++it) {
-    const light_t& l = scene.lights[size_t(*it)];
-    float dx = l.x - p.x, dy = l.y - p.y, dz = l.z - p.z;
-    if (dx * p.nx + dy * p.ny + dz * p.nz < 0.0f) continue;  // behind the surface
-    float d2 = dx * dx + dy * dy + dz * dz;
-    if (d2 >= l.radius * l.radius) continue;
-    if (shadowed(*scene.grid, sx, sz, l.x, l.z, floor)) continue;
-    float f = 1.0f - std::sqrt(d2) / l.radius;
-    // A negative channel takes nothing away, as in the engine's light.
-    if (l.r > 0.0f) sum.r += l.r * f;
-    if (l.g > 0.0f) sum.g += l.g * f;
-    if (l.b > 0.0f) sum.b += l.b * f;
-  }
-  return sum;
-}
-
-uint8_t texel_byte(float light, float ambient) {
-  float v = std::min(1.0f, std::max(light, ambient));
-  return uint8_t(std::lround(std::max(0.0f, v) * 255.0f));
-}
-
-}  // namespace
-
+// The world point at the centre of texel (i, j) of `face` (i across, j down
+// from the face's first row), as the renderer's lm numbers map it.
 surface_point face_texel_point(const lightmap_face& face, const level_group& group, const lightmap_atlas& atlas,
                                float wall_height, int i, int j) {
   float across = (float(i) + 0.5f) / float(atlas.texels_per_cell);
@@ -135,6 +112,39 @@ surface_point face_texel_point(const lightmap_face& face, const level_group& gro
   }
   return {float(group.x2 + 1), y, float(group.z1) + across, 1.0f, 0.0f, 0.0f};
 }
+
+struct rgb {
+  float r = 0, g = 0, b = 0;
+};
+
+rgb light_at(const lightmap_scene& scene, const light_bins& bins, const surface_point& p, bool floor) {
+  rgb sum;
+  float sx = p.x + p.nx * face_offset, sz = p.z + p.nz * face_offset;
+  auto [first, last] = bins.near(sx, sz);
+  for (const int* it = first; it != last; ++it) {
+    const light_t& l = scene.lights[size_t(*it)];
+    float dx = l.x - p.x, dy = l.y - p.y, dz = l.z - p.z;
+    if (dx * p.nx + dy * p.ny + dz * p.nz < 0.0f) continue;  // behind the surface
+    // Falloff over the plane, as the engine's per-cell light has it, so the
+    // floor under a model is as bright as the model itself.
+    float d2 = dx * dx + dz * dz;
+    if (d2 >= l.radius * l.radius) continue;
+    if (shadowed(*scene.grid, sx, sz, l.x, l.z, floor)) continue;
+    float f = 1.0f - std::sqrt(d2) / l.radius;
+    // A negative channel takes nothing away, as in the engine's light.
+    if (l.r > 0.0f) sum.r += l.r * f;
+    if (l.g > 0.0f) sum.g += l.g * f;
+    if (l.b > 0.0f) sum.b += l.b * f;
+  }
+  return sum;
+}
+
+uint8_t texel_byte(float light, float ambient) {
+  float v = std::min(1.0f, std::max(light, ambient));
+  return uint8_t(std::lround(std::max(0.0f, v) * 255.0f));
+}
+
+}  // namespace
 
 std::vector<uint8_t> bake_lightmap(const lightmap_scene& scene, const lightmap_atlas& atlas) {
   size_t side = size_t(atlas.side);

@@ -1,8 +1,9 @@
 // Baking the level's lightmap: every texel of every face is lit from its own
 // world point by the level's lights (the placed models' light sources), with
-// walls and closed doors casting shadows, linear falloff to each light's
-// radius, and the level's ambient colour as the floor of every channel (the
-// rule the engine's per-cell light uses, so models and walls agree).
+// walls and closed doors casting shadows, linear falloff over the plane to
+// each light's radius, and the level's ambient colour as the floor of every
+// channel (the rules of the engine's per-cell light, so models and walls
+// agree).
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -18,17 +19,6 @@ struct lightmap_scene {
   float ambient[3] = {0.0f, 0.0f, 0.0f};
   float wall_height = 4.0f;
 };
-
-// A surface point of a face and its outward normal.
-struct surface_point {
-  float x, y, z;
-  float nx, ny, nz;
-};
-
-// The world point at the centre of texel (i, j) of `face` (i across, j down
-// from the face's first row), as the renderer's lm numbers map it.
-surface_point face_texel_point(const lightmap_face& face, const level_group& group, const lightmap_atlas& atlas,
-                               float wall_height, int i, int j);
 
 // N x N RGB texels, row 0 first, as the engine uploads "<level>_lm.raw".
 std::vector<uint8_t> bake_lightmap(const lightmap_scene& scene, const lightmap_atlas& atlas);
