@@ -1,7 +1,7 @@
 // Baseline JFIF JPEG decoder for textures and menu backdrops. It reads 8-bit
 // Huffman-coded sequential images with one (grey) or three (YCbCr) components,
 // luma sampling 1x1, 2x1 or 2x2, and optional restart markers; everything
-// else is rejected.
+// else is rejected. A grey image comes out as grey RGB pixels.
 #pragma once
 #include <cstddef>
 

@@ -140,7 +140,7 @@ static int decode_slowly(jpeg_bit_reader& reader, const jpeg_huffman_table& tabl
   }
   int code = 0;
   for (int length = 1; length <= 16; ++length) {
-    code = code << 1 | int(reader.take(1));
+    code = code << 1 | int(reader.next_bit());
     if (reader.overrun) return -1;
     if (code <= table.max_code[length])
       return int(table.node[table.first_index[length] + code - table.first_code[length]].symbol);

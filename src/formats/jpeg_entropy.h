@@ -22,12 +22,15 @@ struct jpeg_bit_reader {
   uint64_t gathered = 0;   // bits gathered since the (re)start
 
   void start(const uint8_t* file, size_t file_size, size_t offset);
+  // Gathers whole bytes while there is room for one; stops before a restart
+  // marker and at the end of the data.
   void fill();
   // Makes at least n <= 32 bits available, reading through a restart marker
   // when the data demands it; false (and overrun set) when the data ends.
   bool need(int n);
   // Reads n (1..16) bits as an unsigned value; 0 past the end of the data.
   unsigned take(int n);
+  unsigned next_bit() { return take(1); }
   // At the end of a restart interval: drops the rest of the current byte,
   // steps over the two marker bytes after it and starts on a fresh byte.
   void restart();
