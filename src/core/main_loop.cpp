@@ -179,6 +179,7 @@ int WinMain(const char* command_line) {
       continue;
     }
     if (run_frame(done) == frame_outcome::window_lost) return 0;
+    finish_frame_input();
   }
 
   SDL_SetGamma(1.0f, 1.0f, 1.0f);

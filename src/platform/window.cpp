@@ -182,6 +182,34 @@ bool InitGL() {
   return true;
 }
 
+// Presses not yet seen by a frame, and releases held back until one has.
+static uint8_t fresh_key[key_table_size], held_release_key[key_table_size];
+static uint8_t fresh_button[2], held_release_button[2];
+
+static void press_or_release(uint8_t& state, uint8_t& fresh, uint8_t& held_release, bool down) {
+  if (down) {
+    state = 1;
+    fresh = 1;
+    held_release = 0;
+  } else if (fresh) {
+    held_release = 1;
+  } else {
+    state = 0;
+  }
+}
+
+void finish_frame_input() {
+  for (int vk = 0; vk < key_table_size; ++vk) {
+    if (held_release_key[vk]) keys[vk] = 0;
+    fresh_key[vk] = held_release_key[vk] = 0;
+  }
+  uint8_t* buttons[2] = {&mouse_lb, &mouse_rb};
+  for (int b = 0; b < 2; ++b) {
+    if (held_release_button[b]) *buttons[b] = 0;
+    fresh_button[b] = held_release_button[b] = 0;
+  }
+}
+
 static void update_active_from_window() {
   if (hWnd) active = (SDL_GetWindowFlags(hWnd) & SDL_WINDOW_MINIMIZED) ? 0 : 1;
 }
@@ -209,7 +237,8 @@ void WndProc(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       int vk = vk_from_sdl(event.key.keysym.sym);
-      if (vk > 0 && vk < key_table_size) keys[vk] = event.type == SDL_KEYDOWN ? 1 : 0;
+      if (vk > 0 && vk < key_table_size)
+        press_or_release(keys[vk], fresh_key[vk], held_release_key[vk], event.type == SDL_KEYDOWN);
       break;
     }
     case SDL_MOUSEMOTION:
@@ -220,9 +249,11 @@ void WndProc(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP: {
       mouse_x = event.button.x;
       mouse_y = event.button.y;
-      uint8_t down = event.type == SDL_MOUSEBUTTONDOWN ? 1 : 0;
-      if (event.button.button == SDL_BUTTON_LEFT) mouse_lb = down;
-      if (event.button.button == SDL_BUTTON_RIGHT) mouse_rb = down;
+      bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      if (event.button.button == SDL_BUTTON_LEFT)
+        press_or_release(mouse_lb, fresh_button[0], held_release_button[0], down);
+      if (event.button.button == SDL_BUTTON_RIGHT)
+        press_or_release(mouse_rb, fresh_button[1], held_release_button[1], down);
       break;
     }
     default: break;

@@ -25,5 +25,9 @@ bool InitGL();
 void WndProc(const SDL_Event& event);
 // Takes one waiting message if there is one; `quit` is set for the quit message.
 bool take_message(bool& quit);
+// Called after every frame: releases of keys and buttons pressed since the
+// last frame take effect only now, so a tap shorter than a frame is still
+// seen by one frame.
+void finish_frame_input();
 
 void SwapBuffers();

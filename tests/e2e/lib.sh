@@ -56,3 +56,40 @@ wait_exit() {
   done
   fail "kel still running after $limit s"
 }
+
+# wait_game_window: prints the id of kel's own window (found by its process,
+# since the title changes once play starts).
+wait_game_window() {
+  local id=
+  for _ in $(seq 1 150); do
+    id=$(xdotool search --pid "$KEL_PID" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$KEL_PID" 2>/dev/null || fail "kel ended early (stderr: $(cat kel.err))"
+    sleep 0.1
+  done
+  fail "no kel window after 15 s"
+}
+
+# focus WINDOW: gives the window the keyboard, so xdotool's key events reach it.
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }
+
+# shot NAME: presses F12, waits for the next screenshot and converts it to NAME.png.
+shot() {
+  local before after n
+  before=$(ls data/screenshots 2>/dev/null | wc -l)
+  xdotool key F12
+  for _ in $(seq 1 50); do
+    after=$(ls data/screenshots 2>/dev/null | wc -l)
+    [ "$after" -gt "$before" ] && break
+    sleep 0.1
+  done
+  [ "$after" -gt "$before" ] || fail "F12 wrote no screenshot"
+  sleep 0.3  # let the file be written in full
+  n=$(ls data/screenshots | sort | tail -1)
+  convert -auto-orient "data/screenshots/$n" "$1.png"
+}
+
+# region_stat IMAGE W H X Y FX: an ImageMagick fx statistic of a crop, e.g. mean.
+region_stat() {
+  convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:$6]" info:
+}

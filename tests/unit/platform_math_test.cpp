@@ -80,3 +80,45 @@ TEST(VirtualKeys, SdlKeysMapToWindowsNumbers) {
 }
 
 }  // namespace
+
+#include "platform/input.h"
+#include "platform/window.h"
+
+namespace {
+
+SDL_Event key_event(Uint32 type, SDL_Keycode key) {
+  SDL_Event e{};
+  e.type = type;
+  e.key.keysym.sym = key;
+  return e;
+}
+
+// A tap whose press and release both arrive before a frame still reaches one
+// frame; a key held across frames is released as soon as it comes up.
+TEST(InputTables, ATapShorterThanAFrameIsSeenByOneFrame) {
+  WndProc(key_event(SDL_KEYDOWN, SDLK_F12));
+  WndProc(key_event(SDL_KEYUP, SDLK_F12));
+  EXPECT_EQ(keys[VK_F12], 1);
+  finish_frame_input();
+  EXPECT_EQ(keys[VK_F12], 0);
+
+  WndProc(key_event(SDL_KEYDOWN, SDLK_w));
+  finish_frame_input();
+  EXPECT_EQ(keys['W'], 1);
+  WndProc(key_event(SDL_KEYUP, SDLK_w));
+  EXPECT_EQ(keys['W'], 0);
+
+  SDL_Event click{};
+  click.type = SDL_MOUSEBUTTONDOWN;
+  click.button.button = SDL_BUTTON_LEFT;
+  click.button.x = 17;
+  WndProc(click);
+  click.type = SDL_MOUSEBUTTONUP;
+  WndProc(click);
+  EXPECT_EQ(mouse_lb, 1);
+  EXPECT_EQ(mouse_x, 17);
+  finish_frame_input();
+  EXPECT_EQ(mouse_lb, 0);
+}
+
+}  // namespace
