@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <AL/al.h>
+#include <AL/alc.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "actors/player.h"
@@ -16,8 +17,6 @@
 #include "core/game_state.h"
 #include "platform/input.h"
 #include "sound/sound_bank.h"
-#include "support/scratch_dir.h"
-#include "wav_writer.h"
 
 namespace {
 
@@ -45,21 +44,48 @@ bool played(const char* name) {
   return state == AL_PLAYING;
 }
 
-// The game's own bank, on the silent null device, holding the footstep and a
-// death cry. The bank loads once per program, so the first fixture fills it.
-void load_test_sounds() {
+// The game's bank `Sound` holds the footstep and a death cry, on sources of a
+// context of this suite's own on the silent null device. ALUT is left alone,
+// so the sound bank's own tests can still start it in the same program.
+ALCdevice* test_device = nullptr;
+ALCcontext* test_context = nullptr;
+ALuint test_samples = 0;
+
+void open_test_sounds() {
   setenv("ALSOFT_DRIVERS", "null", 0);
-  if (bank_entry(footstep_sound) >= 0) return;
-  byte_buffer wav = encode_wav(std::vector<float>(5 * 8000, 0.1f), 8000);  // long enough to still play
-  for (const char* name : {footstep_sound, death_cry}) write_file(name, std::string(wav.begin(), wav.end()));
-  write_file("data/sound.list", std::string(footstep_sound) + "\n" + death_cry + "\n");
-  Sound.Init();
+  test_device = alcOpenDevice(nullptr);
+  if (!test_device) return;
+  test_context = alcCreateContext(test_device, nullptr);
+  alcMakeContextCurrent(test_context);
+  // A second of silence: still playing when a test looks.
+  const std::vector<int16_t> silence(8000);
+  alGenBuffers(1, &test_samples);
+  alBufferData(test_samples, AL_FORMAT_MONO16, silence.data(), static_cast<ALsizei>(silence.size() * 2), 8000);
+  const char* const names[] = {footstep_sound, death_cry};
+  Sound.count = 2;
+  alGenSources(Sound.count, Sound.sources);
+  for (int i = 0; i < Sound.count; ++i) {
+    std::snprintf(Sound.names[i], sound_name_capacity, "%s", names[i]);
+    alSourcei(Sound.sources[i], AL_BUFFER, static_cast<ALint>(test_samples));
+  }
+}
+
+void close_test_sounds() {
+  if (!test_device) return;
+  alDeleteSources(Sound.count, Sound.sources);
+  Sound.count = 0;
+  alDeleteBuffers(1, &test_samples);
+  alcMakeContextCurrent(nullptr);
+  alcDestroyContext(test_context);
+  alcCloseDevice(test_device);
+  test_device = nullptr;
 }
 
 class PlayerAnimation : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { open_test_sounds(); }
+  static void TearDownTestSuite() { close_test_sounds(); }
   void SetUp() override {
-    load_test_sounds();
     ASSERT_GE(bank_entry(footstep_sound), 0);
     ASSERT_GE(bank_entry(death_cry), 0);
     played(footstep_sound);
@@ -83,8 +109,6 @@ class PlayerAnimation : public ::testing::Test {
   // One frame per call at 15 frames a second, one death frame per call at 40.
   static void frame_per_loop_call() { motion_mix = 1.0f / loop_anim_fps; }
   static void frame_per_death_call() { motion_mix = 1.0f / death_anim_fps; }
-
-  scratch_dir dir;
 };
 
 TEST_F(PlayerAnimation, At60FpsTheBodyMovesEveryFourthCallAndWraps) {
