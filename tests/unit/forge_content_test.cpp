@@ -36,7 +36,7 @@ TEST(ForgePictures, MistakesInPictureRecipesAreReportedWhereTheyAre) {
   EXPECT_EQ(picture_errors("texture size=8\nlayer noise scale=0\n")[0],
             "t.txt:2:19: scale must be a whole number from 1 to 256, not '0'");
   EXPECT_EQ(picture_errors("texture size=8\nsparkle\n")[0],
-            "t.txt:2:1: unknown entry 'sparkle' (layer, text, menu, menu_item)");
+            "t.txt:2:1: unknown entry 'sparkle' (layer, text, include, menu, menu_item)");
   EXPECT_EQ(picture_errors("texture size=8\nmenu_item \"Quit\"\n")[0], "t.txt:2:1: menu items belong on backdrops");
   EXPECT_EQ(picture_errors("texture size=8\ntext \"x\" at=1,1 face=Missing.ttf\n")[0],
             "t.txt:2:1: font face 'Missing.ttf' cannot be loaded from " + std::string(default_font_dir));

@@ -86,13 +86,24 @@ void draw_menu_items(recipe& source, font_library& fonts, forge_image& image) {
   for (size_t i = 0; i < layout.items.size(); ++i) {
     layout_box b = menu_item_box(layout, int(i));
     float x0 = b.x * scale, y0 = b.y * scale, w = b.w * scale, h = b.h * scale;
+    // A recessed dark plate: lit lower and right rims, shadowed upper and
+    // left ones, a faint sheen towards the top and an amber mark at each end.
     for (int y = int(y0); y < int(y0 + h); ++y)
       for (int x = int(x0); x < int(x0 + w); ++x) {
         if (x < 0 || y < 0 || x >= image.width || y >= image.height) continue;
-        float edge = std::min({float(x) - x0, x0 + w - 1 - float(x), float(y) - y0, y0 + h - 1 - float(y)});
+        float fx = float(x) - x0, fy = float(y) - y0;
         float* p = image.pixel(x, y);
-        float shade = edge < 2 ? (float(y) - y0 < h / 2 ? 1.5f : 0.35f) : 0.45f;
-        for (int c = 0; c < 3; ++c) p[c] = std::clamp(p[c] * shade + (edge < 2 ? 0.04f : 0.0f), 0.0f, 1.0f);
+        float shade = 0.35f + 0.15f * (1.0f - fy / h);
+        float add = 0;
+        if (fy < 2 || fx < 2) shade = 0.2f;
+        else if (fy >= h - 2 || fx >= w - 2) add = 0.12f;
+        for (int c = 0; c < 3; ++c) p[c] = std::clamp(p[c] * shade + add, 0.0f, 1.0f);
+        if ((fx >= 4 && fx < 7) || (fx >= w - 7 && fx < w - 4))
+          if (fy >= 5 && fy < h - 5) {
+            p[0] = 0.78f;
+            p[1] = 0.5f;
+            p[2] = 0.12f;
+          }
       }
     float baseline = (b.y + b.h / 2) * scale + style.pixel_size * 0.36f;
     text_style shadow = style;
@@ -180,16 +191,22 @@ bool paint_picture(recipe& source, font_library& fonts, picture& out) {
   }
   uint32_t seed = 1;
   if (!read_header(source, entries[0], out, seed)) return false;
+  // Menu plaques go where the first menu line stands, so texts written after
+  // the menu lines (slot numbers, say) are painted over them.
+  bool plaques_drawn = false;
   for (size_t i = 1; i < entries.size(); ++i) {
     const recipe_entry& entry = entries[i];
     const std::string& keyword = entry.keyword.text;
-    if (paint_entry(source, entry, fonts, out.image, seed, 0)) {
-    } else if (keyword == "menu" || keyword == "menu_item") {
-      if (out.kind != picture_kind::backdrop) source.error(entry.keyword.at, "menu items belong on backdrops");
-    } else {
-      source.error(entry.keyword.at, "unknown entry '" + keyword + "' (layer, text, menu, menu_item)");
+    if (keyword == "menu" || keyword == "menu_item") {
+      if (out.kind != picture_kind::backdrop) {
+        source.error(entry.keyword.at, "menu items belong on backdrops");
+      } else if (!plaques_drawn) {
+        draw_menu_items(source, fonts, out.image);
+        plaques_drawn = true;
+      }
+    } else if (!paint_entry(source, entry, fonts, out.image, seed, 0)) {
+      source.error(entry.keyword.at, "unknown entry '" + keyword + "' (layer, text, include, menu, menu_item)");
     }
   }
-  if (out.kind == picture_kind::backdrop) draw_menu_items(source, fonts, out.image);
   return source.sink().count() == errors_before;
 }
