@@ -32,14 +32,17 @@ std::vector<posed_frame> pose_all_frames(const model_rig& rig, const model_mesh&
   return frames;
 }
 
+bool mesh_fits_md2(const model_mesh& mesh, std::string& problem) {
+  if (mesh.vertices.size() <= size_t(md2_max_vertices)) return true;
+  problem = "has " + std::to_string(mesh.vertices.size()) + " vertices; an MD2 frame holds at most " +
+            std::to_string(md2_max_vertices) + " (use fewer sides or rings)";
+  return false;
+}
+
 bool encode_frames(const model_mesh& mesh, const std::vector<posed_frame>& frames, const std::string& skin,
                    int skin_width, int skin_height, md2_writer_model& out, std::string& problem) {
   out = md2_writer_model{};
-  if (mesh.vertices.size() > size_t(md2_max_vertices)) {
-    problem = "has " + std::to_string(mesh.vertices.size()) + " vertices; an MD2 frame holds at most " +
-              std::to_string(md2_max_vertices) + " (use fewer sides or rings)";
-    return false;
-  }
+  if (!mesh_fits_md2(mesh, problem)) return false;
   out.skin_width = skin_width;
   out.skin_height = skin_height;
   out.skins.push_back(skin);

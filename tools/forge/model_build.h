@@ -17,6 +17,9 @@ struct posed_frame {
 // Every frame of a model recipe, in order.
 std::vector<posed_frame> pose_all_frames(const model_rig& rig, const model_mesh& mesh);
 
+// False, with the reason, when the mesh has more vertices than a frame holds.
+bool mesh_fits_md2(const model_mesh& mesh, std::string& problem);
+
 // False, with the reason in `problem`, when the model breaks the format's limits.
 bool encode_frames(const model_mesh& mesh, const std::vector<posed_frame>& frames, const std::string& skin,
                    int skin_width, int skin_height, md2_writer_model& out, std::string& problem);

@@ -124,6 +124,11 @@ bool model_run::forge_rig(recipe& source, forged_model& out) {
   out.skin = rig.skin;
   out.skin_image = skin;
   out.mesh = build_rest_mesh(rig, skin->width, skin->height);
+  std::string problem;
+  if (!mesh_fits_md2(out.mesh, problem)) {
+    sink_.report(source.path(), problem);
+    return false;
+  }
   out.frames = pose_all_frames(rig, out.mesh);
   out.previews = rig.previews;
   int first = 0;

@@ -160,10 +160,12 @@ void model_reader::solid(recipe& source, const recipe_entry& entry, const read_c
   args.require("material");
   int material = material_index(source, args, "material", 0);
   for (int& m : s.material) m = material;
-  args.integer("sides", s.sides, 3, 64);
-  s.rings = s.shape == solid_shape::capsule ? 3 : 6;
-  args.integer("rings", s.rings, 2, 32);
-  if (s.shape != solid_shape::box) args.number("wrap", s.wrap, 10.0f, 360.0f);
+  if (s.shape != solid_shape::box) {
+    s.rings = s.shape == solid_shape::capsule ? 3 : 6;
+    args.integer("sides", s.sides, 3, 64);
+    args.integer("rings", s.rings, 2, 32);
+    args.number("wrap", s.wrap, 10.0f, 360.0f);
+  }
   vec3 center, rotate;
   float radius = 0.1f;
   if (s.shape == solid_shape::box || s.shape == solid_shape::sphere) {
@@ -202,6 +204,10 @@ void model_reader::solid(recipe& source, const recipe_entry& entry, const read_c
     s.place = context.transform * frame_along(from, to - from);
   }
   args.finish();
+  if (int(rig_.solids.size()) >= model_solid_capacity) {
+    source.error(entry.keyword.at, "a model holds at most " + std::to_string(model_solid_capacity) + " solids");
+    return;
+  }
   rig_.solids.push_back(s);
 }
 
@@ -234,6 +240,11 @@ void model_reader::include(recipe& source, const recipe_entry& entry, const read
   }
   inner.default_parent = inner.current_part;
   std::filesystem::path path = std::filesystem::path(source.path()).parent_path() / name;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    source.error(entry.arguments[0].value.at, "no recipe file '" + path.generic_string() + "' to include");
+    return;
+  }
   recipe included(path.lexically_normal().generic_string(), source.sink());
   if (!included.load()) return;
   read(included, inner);
@@ -261,6 +272,10 @@ void model_reader::animation(recipe& source, const recipe_entry& entry) {
       source.error(at, "animation '" + a.name + "' is defined twice");
       return;
     }
+  if (int(rig_.animations.size()) >= model_animation_capacity) {
+    source.error(entry.keyword.at, "a model holds at most " + std::to_string(model_animation_capacity) + " animations");
+    return;
+  }
   rig_.animations.push_back(a);
 }
 

@@ -41,6 +41,8 @@
 
 constexpr int model_part_capacity = 64;
 constexpr int model_material_capacity = 64;
+constexpr int model_solid_capacity = 256;
+constexpr int model_animation_capacity = 32;
 // Frame names are the animation name and two digits within 15 characters, so
 // the engine's rule (drop up to two trailing digits) finds the name again.
 constexpr int model_animation_frame_limit = 99;
