@@ -23,5 +23,6 @@ void draw_loading(const char* text) {
     copy_cut(_loaded[0] + len, loading_failed_mark, loading_line_capacity - len);
   }
   std::printf("%s\n", _loaded[0]);
+  std::fflush(stdout);  // a log piped to a file shows each step as it happens
   if (presenter) presenter(last_failed);
 }
