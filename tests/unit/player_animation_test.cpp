@@ -191,17 +191,6 @@ TEST_F(PlayerAnimation, SlowFramesStopTheDeathOnItsLastFrame) {
   EXPECT_EQ(live().prev_frame, 59);
 }
 
-TEST_F(PlayerAnimation, AnUnknownBodyStateHoldsFrameZero) {
-  live().anim_state = 2;
-  live().frame = 7;
-  live().prev_frame = 6;
-  live().interpol = 0.5f;
-  player_anim_body();
-  EXPECT_EQ(live().frame, 0);
-  EXPECT_EQ(live().prev_frame, 0);
-  EXPECT_EQ(live().interpol, 0.0f);
-}
-
 class WeaponAnimation : public PlayerAnimation {
  protected:
   void SetUp() override {
@@ -291,19 +280,14 @@ TEST_F(WeaponAnimation, SwitchingWeaponsMidShotReturnsToFrameZeroAtOnce) {
   EXPECT_EQ(shoot_anim_interpol, 0.0f);
 }
 
-TEST_F(WeaponAnimation, AnUnknownRequestOrWeaponRestsAtFrameZero) {
-  for (int32_t request : {7, -1}) {
-    shoot_anim = request;
-    shoot_anim_frame = shoot_anim_nframe = 5;
-    shoot_reload_anim();
-    EXPECT_EQ(shoot_anim_frame, 0);
-    EXPECT_EQ(shoot_anim_nframe, 0);
-  }
+// A weapon index that names no record must not be read through.
+TEST_F(WeaponAnimation, AWeaponIndexOutsideTheTableRestsAtFrameZero) {
   for (int32_t index : {-1, weapon_capacity}) {
     live().weapon = index;
     single_shot();
     shoot_reload_anim();
     EXPECT_EQ(shoot_anim_frame, 0) << "weapon " << index;
+    EXPECT_EQ(shoot_anim_nframe, 0);
   }
 }
 
