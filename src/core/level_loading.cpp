@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "actors/player.h"
+#include "actors/weapon_animation.h"
 #include "core/console.h"
 #include "core/game_state.h"
 #include "core/loading_log.h"
@@ -20,6 +21,7 @@ bool load_level(bool) {
     Console.add_command("menu:victory");
     return false;
   }
+  shoot_anim = weapon_anim_none;
   draw_loading(mapa_filename);
 
   for (int& cell : mapa_m) cell = no_model;
