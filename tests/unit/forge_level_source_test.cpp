@@ -77,6 +77,14 @@ TEST(ForgeLevelSource, LeftOutSettingsAreWrittenWithTheEnginesStartValues) {
                                        "data/maps/two", "<wall_height>", "4", "<wall_height_cut>", "2.2"};
   EXPECT_EQ(p.level.settings.words, expected);
   EXPECT_FLOAT_EQ(p.level.settings.wall_height, 4.0f);
+
+  // Walls lower than the start-up cut height are never cut up to it.
+  parsed low;
+  parse(std::string(small_level) + "settings <wall_height> 1.5\n", low);
+  ASSERT_TRUE(low.ok) << all_messages(low.sink);
+  const std::vector<std::string>& words = low.level.settings.words;
+  EXPECT_EQ(std::vector<std::string>(words.end() - 2, words.end()),
+            (std::vector<std::string>{"<wall_height_cut>", "1.5"}));
 }
 
 struct form_case {

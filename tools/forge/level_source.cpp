@@ -1,8 +1,9 @@
 #include "level_source.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
+#include "lightmap_atlas.h"
 #include "world/kel_map.h"
 #include "world/level_settings.h"
 #include "world/map_grid.h"
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr float level_max_wall_height = 16.0f;
+constexpr float level_default_wall_cut = 2.2f;  // the engine's start-up value
 
 struct kind_word {
   const char* word;
@@ -81,7 +83,7 @@ class level_reader {
  private:
   void level_line(recipe_args& args) {
     out_.level_at = args.entry().keyword.at;
-    args.integer("texels", out_.texels_per_cell, 1, 16);
+    args.integer("texels", out_.texels_per_cell, 1, lightmap_max_texels_per_cell);
     int store = 0;
     args.choice("lightmap", store, {"plain", "bz2"});
     out_.lightmap_bz2_only = store == 1;
@@ -196,7 +198,7 @@ class level_reader {
   void finish_settings() {
     level_settings_words& s = out_.settings;
     bool seen_ambient = false, seen_height = false, seen_cut = false;
-    float cut = 2.2f;
+    float cut = level_default_wall_cut;
     for (size_t i = 0; i < setting_words_.size();) {
       tag_ = i;
       const std::string& word = setting_words_[i].text;
@@ -237,8 +239,12 @@ class level_reader {
       for (const char* w : {"<ambient_lightsource>", "0", "0", "0"}) s.words.push_back(w);
     if (!seen_height)
       for (const char* w : {"<wall_height>", "4"}) s.words.push_back(w);
-    if (!seen_cut)
-      for (const char* w : {"<wall_height_cut>", "2.2"}) s.words.push_back(w);
+    if (!seen_cut) {
+      // The start-up cut height, or the whole wall where walls are lower.
+      char height[32];
+      std::snprintf(height, sizeof height, "%g", double(std::min(s.wall_height, level_default_wall_cut)));
+      for (const char* w : {"<wall_height_cut>", static_cast<const char*>(height)}) s.words.push_back(w);
+    }
     if (s.words.size() > size_t(level_setting_capacity))
       source_.error(out_.level_at, "more than " + std::to_string(level_setting_capacity) + " settings words");
   }
