@@ -149,13 +149,6 @@ TEST_F(PickingTest, SnapsTheAimOntoTheEnemyUnderTheCursor) {
   EXPECT_GT(players[player_id].uhel, 180.0f);  // right of ahead, in the player's convention
 }
 
-TEST_F(PickingTest, AnEnemyBehindTheCursorOnTheSameLineIsPickedToo) {
-  point behind = {player_x + 1.5f * (under_cursor_.x - player_x), player_z + 1.5f * (under_cursor_.z - player_z)};
-  place({enemy_at(behind)});
-  select_enemy();
-  EXPECT_NEAR(players[player_id].uhel, aim_at(behind), 1e-3);
-}
-
 TEST_F(PickingTest, OffCursorAsleepOrUnseenEnemiesLeaveTheAimAlone) {
   point mirrored = {2 * player_x - under_cursor_.x, under_cursor_.z};
   imp_t asleep = enemy_at(under_cursor_);

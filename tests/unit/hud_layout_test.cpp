@@ -60,17 +60,10 @@ TEST(HudText, LinesReadAsThePlayerExpects) {
   char line[256];
   EXPECT_STREQ(format_ammo_line(line, sizeof line, 7, 30), "7/30");
   EXPECT_STREQ(format_health_line(line, sizeof line, 100), "100%");
-  EXPECT_STREQ(format_health_line(line, sizeof line, -4), "-4%");
   EXPECT_STREQ(format_fps_line(line, sizeof line, 62.5f), "FPS> 62.500000");
   // A short buffer is cut, never overrun.
   char tiny[4];
   EXPECT_STREQ(format_ammo_line(tiny, sizeof tiny, 123, 456), "123");
-}
-
-TEST(HudText, MessageFadesWithItsLastSecond) {
-  EXPECT_FLOAT_EQ(message_opacity(3.0f), 1.0f);
-  EXPECT_FLOAT_EQ(message_opacity(1.0f), 1.0f);
-  EXPECT_FLOAT_EQ(message_opacity(0.25f), 0.25f);
 }
 
 class ScreenshotNames : public ::testing::Test {
