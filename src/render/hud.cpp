@@ -14,8 +14,8 @@
 #include "platform/multitexture.h"
 #include "platform/window.h"
 #include "render/fonts.h"
-#include "render/textures.h"
 #include "render/frame_stats.h"
+#include "render/textures.h"
 
 float mouse_flick = 0.0f;
 int mf_flip = 0;
