@@ -4,12 +4,12 @@
 #include <SDL.h>
 #include <bzlib.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "formats/jpeg.h"
 #include "formats/tga.h"
+#include "render/textures.h"
 #include "render/tga_texture.h"
 #include "support/scratch_dir.h"
 
@@ -145,16 +145,15 @@ std::string flat_colour_jpeg() {
          std::string("\xD0\x02\x7F\xA8\x00\x0F\xFF\xD9", 8);
 }
 
-TEST_F(ImageTextureTest, DecodedJpegUploadsAsAnRgbTexture) {
-  std::string file = flat_colour_jpeg();
-  ASSERT_EQ(load_memory_jpg(file.data(), file.size()), 1);
-  ASSERT_EQ(jpeg_width, 16);
-  ASSERT_EQ(jpeg_height, 8);
-  GLuint name = upload_mipmapped_texture(jpeg_data, jpeg_width, jpeg_height, GL_RGB);
-  std::free(jpeg_data);
-  jpeg_data = nullptr;
-  ASSERT_NE(name, 0u);
-  std::vector<unsigned char> read = texels(name, 16, 8, GL_RGB);
+TEST_F(ImageTextureTest, JpegBecomesAnRgbTextureWithoutAlpha) {
+  // Through the texture table's loader, which decodes and then uploads.
+  write_file("data/backdrops/flat.jpg", flat_colour_jpeg());
+  textura_alphaflag[11] = 1;
+  ASSERT_EQ(load_texture(11, "data/backdrops/flat.jpg"), 1);
+  ASSERT_NE(textura[11], 0u);
+  EXPECT_EQ(textura_alphaflag[11], 0);
+  EXPECT_EQ(jpeg_data, nullptr);  // the decoded buffer was handed back
+  std::vector<unsigned char> read = texels(textura[11], 16, 8, GL_RGB);
   for (size_t p = 0; p < read.size() / 3; ++p) {
     // 192 + 1.402 * 32, 192 - 0.34414 * -32 - 0.71414 * 32, 192 + 1.772 * -32, truncated.
     ASSERT_EQ(read[3 * p], 236) << p;
@@ -162,7 +161,7 @@ TEST_F(ImageTextureTest, DecodedJpegUploadsAsAnRgbTexture) {
     ASSERT_EQ(read[3 * p + 2], 135) << p;
   }
   EXPECT_EQ(level_parameter(0, GL_TEXTURE_ALPHA_SIZE), 0);
-  glDeleteTextures(1, &name);
+  EXPECT_EQ(level_parameter(1, GL_TEXTURE_WIDTH), 8);
 }
 
 }  // namespace
