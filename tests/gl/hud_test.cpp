@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/gl_context.h"
 #include "actors/player.h"
 #include "actors/weapons.h"
 #include "content/texture_list.h"
@@ -32,17 +33,10 @@ struct rgb {
 class HudTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    window_ = SDL_CreateWindow("Kel", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    ASSERT_NE(window_, nullptr) << SDL_GetError();
-    context_ = SDL_GL_CreateContext(window_);
-    ASSERT_NE(context_, nullptr) << SDL_GetError();
+    gl_.open("Kel", width, height);
   }
   static void TearDownTestSuite() {
-    SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
-    SDL_Quit();
+    gl_.close();
   }
 
   // The state the scene leaves for the overlay.
@@ -74,13 +68,11 @@ class HudTest : public ::testing::Test {
     return p.r > 200 && p.g > 200 && p.b > 200;
   }
 
-  static SDL_Window* window_;
-  static SDL_GLContext context_;
+  static hidden_gl_window gl_;
   scratch_dir dir_;
 };
 
-SDL_Window* HudTest::window_ = nullptr;
-SDL_GLContext HudTest::context_ = nullptr;
+hidden_gl_window HudTest::gl_;
 
 void expect_matrix(GLenum which, const GLfloat (&before)[16]) {
   GLfloat after[16];
@@ -174,7 +166,7 @@ class OverlayTest : public HudTest {
     mf_flip = 0;
     motion_mix = 0.1f;
     fullscreen = 0;
-    hWnd = window_;
+    hWnd = gl_.window;
   }
   void TearDown() override {
     hWnd = nullptr;
@@ -215,13 +207,13 @@ TEST_F(OverlayTest, AWeaponIndexOutsideTheTableDrawsNoIcon) {
 }
 
 TEST_F(OverlayTest, RetitlesTheWindowOnlyWhenItIsNotFullScreen) {
-  SDL_SetWindowTitle(window_, "Kel");
+  SDL_SetWindowTitle(gl_.window, "Kel");
   fullscreen = 1;
   draw_overlay();
-  EXPECT_STREQ(SDL_GetWindowTitle(window_), "Kel");
+  EXPECT_STREQ(SDL_GetWindowTitle(gl_.window), "Kel");
   fullscreen = 0;
   draw_overlay();
-  EXPECT_STREQ(SDL_GetWindowTitle(window_), "x");
+  EXPECT_STREQ(SDL_GetWindowTitle(gl_.window), "x");
 }
 
 // ---- screenshots ----

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/gl_context.h"
 #include "formats/jpeg.h"
 #include "formats/tga.h"
 #include "render/textures.h"
@@ -19,25 +20,17 @@ namespace {
 class ImageTextureTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    window_ = SDL_CreateWindow("image texture test", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    ASSERT_NE(window_, nullptr) << SDL_GetError();
-    context_ = SDL_GL_CreateContext(window_);
-    ASSERT_NE(context_, nullptr) << SDL_GetError();
+    gl_.open("image texture test", 64, 64);
   }
   static void TearDownTestSuite() {
-    SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
-    SDL_Quit();
+    gl_.close();
   }
 
-  static SDL_Window* window_;
-  static SDL_GLContext context_;
+  static hidden_gl_window gl_;
   scratch_dir dir_;
 };
 
-SDL_Window* ImageTextureTest::window_ = nullptr;
-SDL_GLContext ImageTextureTest::context_ = nullptr;
+hidden_gl_window ImageTextureTest::gl_;
 
 std::string tga_file(unsigned width, unsigned height, unsigned bits, const std::vector<unsigned char>& rgba) {
   std::vector<unsigned char> pixels = rgba;  // SaveTGA swaps in place

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "support/gl_context.h"
 #include "formats/md2.h"
 #include "formats/md2_normals.h"
 #include "formats/md2_writer.h"
@@ -19,16 +20,10 @@ constexpr int size = 64;
 class Md2DrawTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    window_ = SDL_CreateWindow("md2 draw", 0, 0, size, size, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    ASSERT_NE(window_, nullptr) << SDL_GetError();
-    context_ = SDL_GL_CreateContext(window_);
-    ASSERT_NE(context_, nullptr) << SDL_GetError();
+    gl_.open("md2 draw", size, size);
   }
   static void TearDownTestSuite() {
-    SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
-    SDL_Quit();
+    gl_.close();
   }
 
   void SetUp() override {
@@ -65,14 +60,12 @@ class Md2DrawTest : public ::testing::Test {
     return rgb[0] > 128;
   }
 
-  static SDL_Window* window_;
-  static SDL_GLContext context_;
+  static hidden_gl_window gl_;
   scratch_dir dir_;
   md2_model_t* model_ = nullptr;
 };
 
-SDL_Window* Md2DrawTest::window_ = nullptr;
-SDL_GLContext Md2DrawTest::context_ = nullptr;
+hidden_gl_window Md2DrawTest::gl_;
 
 TEST_F(Md2DrawTest, BlendMovesTheSquareFromFrameAToFrameB) {
   md2_drawModel(model_, 0, 1, 0.0f);

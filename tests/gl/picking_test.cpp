@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "support/gl_context.h"
 #include "actors/enemies.h"
 #include "actors/player.h"
 #include "actors/target_picking.h"
@@ -29,16 +30,10 @@ struct point {
 class PickingTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    window_ = SDL_CreateWindow("picking", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    ASSERT_NE(window_, nullptr) << SDL_GetError();
-    context_ = SDL_GL_CreateContext(window_);
-    ASSERT_NE(context_, nullptr) << SDL_GetError();
+    gl_.open("picking", width, height);
   }
   static void TearDownTestSuite() {
-    SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
-    SDL_Quit();
+    gl_.close();
   }
 
   void SetUp() override {
@@ -108,13 +103,11 @@ class PickingTest : public ::testing::Test {
 
   static float aim_at(point p) { return aim_uhel_at(player_x, player_z, p.x, p.z); }
 
-  static SDL_Window* window_;
-  static SDL_GLContext context_;
+  static hidden_gl_window gl_;
   point under_cursor_{};
 };
 
-SDL_Window* PickingTest::window_ = nullptr;
-SDL_GLContext PickingTest::context_ = nullptr;
+hidden_gl_window PickingTest::gl_;
 
 TEST_F(PickingTest, PlacesTheCameraAndRestoresTheRenderingState) {
   GLfloat projection[16];
