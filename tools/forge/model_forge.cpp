@@ -10,7 +10,6 @@
 #include "file_output.h"
 #include "model_build.h"
 #include "model_menu.h"
-#include "model_pose.h"
 #include "model_raster.h"
 #include "picture_recipe.h"
 
