@@ -83,7 +83,7 @@ int first_hit_name(const GLuint* buffer, int buffer_words, GLint hits) {
 // Draws the strips of every candidate in selection mode under a one-pixel
 // pick region at the cursor; the number of hits, their records in `buffer`.
 static GLint pick_strips(GLuint* buffer, float player_x, float player_z) {
-  GLint viewport[4];
+  GLint viewport[4] = {0, 0, 1, 1};  // kept when there is no context to ask
   glGetIntegerv(GL_VIEWPORT, viewport);
   glSelectBuffer(pick_buffer_capacity, buffer);
   glRenderMode(GL_SELECT);
@@ -94,8 +94,8 @@ static GLint pick_strips(GLuint* buffer, float player_x, float player_z) {
   glPushMatrix();
   glLoadIdentity();
   gluPickMatrix(mouse_x, viewport[3] - mouse_y, pick_region_pixels, pick_region_pixels, viewport);
-  GLint aspect_h = viewport[3] - viewport[1];
-  gluPerspective(pick_fov, static_cast<double>(viewport[2] - viewport[0]) / (aspect_h > 0 ? aspect_h : 1), pick_near,
+  double aspect_h = static_cast<double>(viewport[3]) - viewport[1];
+  gluPerspective(pick_fov, (static_cast<double>(viewport[2]) - viewport[0]) / (aspect_h > 0 ? aspect_h : 1.0), pick_near,
                  pick_far);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
