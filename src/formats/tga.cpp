@@ -7,7 +7,7 @@
 #include "formats/compressed_asset.h"
 
 // ID length 0, no colour map, type 2 (uncompressed true-colour), empty
-// colour-map specification, origin (0, 0).
+// colour-map fields, origin (0, 0).
 static const unsigned char tga_template[tga_template_size] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 // Pixels arrive in pieces of this size, so a header that claims a huge image

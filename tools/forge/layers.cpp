@@ -39,7 +39,7 @@ using generator = std::function<sample(const where&)>;
 
 enum class mask_kind { full, shape, tone, inverse };
 
-struct generator_spec {
+struct layer_generator {
   generator paint;
   mask_kind default_mask = mask_kind::shape;
   bool field = false;  // shape and tone are one value (noise-like)
@@ -98,11 +98,11 @@ float profile_from_distance(float d, float bevel, float ring) {
   return value;
 }
 
-generator_spec make_fill(recipe_args&, uint32_t) {
+layer_generator make_fill(recipe_args&, uint32_t) {
   return {[](const where&) { return sample{}; }, mask_kind::full, true};
 }
 
-generator_spec make_noise(recipe_args& args, uint32_t seed) {
+layer_generator make_noise(recipe_args& args, uint32_t seed) {
   int scale = 4, scale_y = 0, octaves = 4;
   float persistence = 0.5f;
   bool ridged = false;
@@ -120,7 +120,7 @@ generator_spec make_noise(recipe_args& args, uint32_t seed) {
           mask_kind::full, true};
 }
 
-generator_spec make_cells(recipe_args& args, uint32_t seed) {
+layer_generator make_cells(recipe_args& args, uint32_t seed) {
   int count = 6, count_y = 0;
   float jitter = 0.9f, edge = 0.1f, dome = 0.0f;
   args.integer("count", count, 1, 256);
@@ -138,7 +138,7 @@ generator_spec make_cells(recipe_args& args, uint32_t seed) {
           mask_kind::shape, false};
 }
 
-generator_spec make_bricks(recipe_args& args, uint32_t seed, int width, int height) {
+layer_generator make_bricks(recipe_args& args, uint32_t seed, int width, int height) {
   int rows = 8, columns = 4;
   float mortar = 0.08f, bevel = 0.12f, stagger = 0.5f;
   args.integer("rows", rows, 1, 256);
@@ -167,7 +167,7 @@ generator_spec make_bricks(recipe_args& args, uint32_t seed, int width, int heig
           mask_kind::shape, false};
 }
 
-generator_spec make_waves(recipe_args& args, uint32_t seed) {
+layer_generator make_waves(recipe_args& args, uint32_t seed) {
   int frequency = 8, warp_scale = 4, axis = 1;
   float warp = 0.0f, sharpness = 1.0f;
   args.integer("frequency", frequency, 1, 512);
@@ -185,7 +185,7 @@ generator_spec make_waves(recipe_args& args, uint32_t seed) {
           mask_kind::full, true};
 }
 
-generator_spec make_stripes(recipe_args& args, uint32_t, int width) {
+layer_generator make_stripes(recipe_args& args, uint32_t, int width) {
   int count = 8, direction = 0;
   float duty = 0.5f;
   args.integer("count", count, 1, 512);
@@ -202,7 +202,7 @@ generator_spec make_stripes(recipe_args& args, uint32_t, int width) {
           mask_kind::shape, false};
 }
 
-generator_spec make_gradient(recipe_args& args, uint32_t, int width, int height) {
+layer_generator make_gradient(recipe_args& args, uint32_t, int width, int height) {
   int direction = 0;
   point center{width / 2.0f, height / 2.0f};
   float radius = float(std::max(width, height)) / 2;
@@ -220,7 +220,7 @@ generator_spec make_gradient(recipe_args& args, uint32_t, int width, int height)
           mask_kind::full, true};
 }
 
-generator_spec make_rect(recipe_args& args, uint32_t, int width, int height) {
+layer_generator make_rect(recipe_args& args, uint32_t, int width, int height) {
   box b{0, 0, float(width), float(height)};
   float bevel = 0, radius = 0, ring = 0, angle = 0;
   args.require("box");
@@ -238,7 +238,7 @@ generator_spec make_rect(recipe_args& args, uint32_t, int width, int height) {
           mask_kind::shape, false};
 }
 
-generator_spec make_disc(recipe_args& args, uint32_t seed, int width, int height) {
+layer_generator make_disc(recipe_args& args, uint32_t seed, int width, int height) {
   point center{width / 2.0f, height / 2.0f};
   float radius = std::min(width, height) / 2.0f, softness = 0, ring = 0, distort = 0;
   int distort_scale = 5, profile = 0;
@@ -272,7 +272,7 @@ generator_spec make_disc(recipe_args& args, uint32_t seed, int width, int height
           mask_kind::shape, false};
 }
 
-generator_spec make_rivets(recipe_args& args, uint32_t, int width, int height) {
+layer_generator make_rivets(recipe_args& args, uint32_t, int width, int height) {
   box area{0, 0, float(width), float(height)};
   int nx = 2, ny = 2;
   float margin = 8, radius = 3;
@@ -311,7 +311,7 @@ struct painted_field {
     sample& s = cells[size_t(y) * width + x];
     if (shape > s.shape) s = {shape, tone};
   }
-  generator_spec spec() const {
+  layer_generator generator() const {
     auto shared = std::make_shared<std::vector<sample>>(cells);
     int w = width;
     return {[shared, w](const where& p) { return (*shared)[size_t(p.y) * w + size_t(p.x)]; },
@@ -320,7 +320,7 @@ struct painted_field {
 };
 
 // Randomly placed round spots (drops, stains) inside a box.
-generator_spec make_spots(recipe_args& args, uint32_t seed, int width, int height) {
+layer_generator make_spots(recipe_args& args, uint32_t seed, int width, int height) {
   box area{0, 0, float(width), float(height)};
   int count = 10;
   float lo = 2, hi = 6;
@@ -337,11 +337,11 @@ generator_spec make_spots(recipe_args& args, uint32_t seed, int width, int heigh
         if (x >= 0 && y >= 0 && x < width && y < height && v > 0) field.raise(x, y, v, v);
       }
   }
-  return field.spec();
+  return field.generator();
 }
 
 // Thin random strokes; they wrap around the edges so tiles stay seamless.
-generator_spec make_scratches(recipe_args& args, uint32_t seed, int width, int height) {
+layer_generator make_scratches(recipe_args& args, uint32_t seed, int width, int height) {
   int count = 30;
   float length = 0.15f, line = 1.0f, direction = 0, spread = 180;
   args.integer("count", count, 1, 4096);
@@ -369,7 +369,7 @@ generator_spec make_scratches(recipe_args& args, uint32_t seed, int width, int h
         if (v > 0) field.raise(x, y, v, tone);
       }
   }
-  return field.spec();
+  return field.generator();
 }
 
 // Runs work(first, last) over bands of rows on several threads. Every pixel
@@ -394,7 +394,7 @@ float blend_channel(int mode, float dst, float src) {
   }
 }
 
-void paint(recipe_args& args, forge_image& image, const generator_spec& spec) {
+void paint(recipe_args& args, forge_image& image, const layer_generator& gen) {
   recipe_color from{255, 255, 255, 255}, to{255, 255, 255, 255};
   bool has_colour = args.has("color") || args.has("from") || args.has("to");
   if (args.has("color")) {
@@ -422,7 +422,7 @@ void paint(recipe_args& args, forge_image& image, const generator_spec& spec) {
   int x0 = std::max(0, int(clip.x)), y0 = std::max(0, int(clip.y));
   int x1 = std::min(image.width, int(clip.x + clip.w)), y1 = std::min(image.height, int(clip.y + clip.h));
   if (target == 1 && has_colour) args.error("a layer with target=alpha takes range=, not colours");
-  mask_kind mask = mask_choice < 0 ? spec.default_mask : mask_kind(mask_choice);
+  mask_kind mask = mask_choice < 0 ? gen.default_mask : mask_kind(mask_choice);
 
   const float rgb_from[3] = {from.r / 255.0f, from.g / 255.0f, from.b / 255.0f};
   const float rgb_to[3] = {to.r / 255.0f, to.g / 255.0f, to.b / 255.0f};
@@ -430,10 +430,10 @@ void paint(recipe_args& args, forge_image& image, const generator_spec& spec) {
   for (int y = first; y < last; ++y)
     for (int x = x0; x < x1; ++x) {
       where p{x + 0.5f, y + 0.5f, (x + 0.5f) / image.width, (y + 0.5f) / image.height};
-      sample s = spec.paint(p);
+      sample s = gen.paint(p);
       float tone = (lo != 0 || hi != 1) ? smoothstep(lo, hi, s.tone) : s.tone;
       if (invert) tone = 1 - tone;
-      float shape = spec.field ? tone : s.shape;
+      float shape = gen.field ? tone : s.shape;
       float weight = opacity * (mask == mask_kind::full    ? 1.0f
                                 : mask == mask_kind::shape ? shape
                                 : mask == mask_kind::tone  ? tone
@@ -535,22 +535,22 @@ void apply_layer(recipe_args& args, forge_image& image, uint32_t seed) {
   int w = image.width, h = image.height;
   if (kind == "shade") return shade(args, image);
   if (kind == "blur") return blur(args, image);
-  generator_spec spec;
-  if (kind == "fill") spec = make_fill(args, s);
-  else if (kind == "noise") spec = make_noise(args, s);
-  else if (kind == "cells") spec = make_cells(args, s);
-  else if (kind == "bricks") spec = make_bricks(args, s, w, h);
-  else if (kind == "waves") spec = make_waves(args, s);
-  else if (kind == "stripes") spec = make_stripes(args, s, w);
-  else if (kind == "gradient") spec = make_gradient(args, s, w, h);
-  else if (kind == "rect") spec = make_rect(args, s, w, h);
-  else if (kind == "disc") spec = make_disc(args, s, w, h);
-  else if (kind == "rivets") spec = make_rivets(args, s, w, h);
-  else if (kind == "spots") spec = make_spots(args, s, w, h);
-  else if (kind == "scratches") spec = make_scratches(args, s, w, h);
+  layer_generator gen;
+  if (kind == "fill") gen = make_fill(args, s);
+  else if (kind == "noise") gen = make_noise(args, s);
+  else if (kind == "cells") gen = make_cells(args, s);
+  else if (kind == "bricks") gen = make_bricks(args, s, w, h);
+  else if (kind == "waves") gen = make_waves(args, s);
+  else if (kind == "stripes") gen = make_stripes(args, s, w);
+  else if (kind == "gradient") gen = make_gradient(args, s, w, h);
+  else if (kind == "rect") gen = make_rect(args, s, w, h);
+  else if (kind == "disc") gen = make_disc(args, s, w, h);
+  else if (kind == "rivets") gen = make_rivets(args, s, w, h);
+  else if (kind == "spots") gen = make_spots(args, s, w, h);
+  else if (kind == "scratches") gen = make_scratches(args, s, w, h);
   else {
     if (!kind.empty()) args.error(args.entry().arguments[0].value.at, "unknown layer kind '" + kind + "'");
     return;
   }
-  paint(args, image, spec);
+  paint(args, image, gen);
 }
