@@ -4,7 +4,9 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "actors/player.h"
 #include "actors/weapons.h"
@@ -16,6 +18,8 @@
 #include "render/fonts.h"
 #include "render/frame_stats.h"
 #include "render/textures.h"
+#include "render/tga_texture.h"
+#include "render/visible_rows.h"
 
 float mouse_flick = 0.0f;
 int mf_flip = 0;
@@ -63,6 +67,30 @@ const weapon_t* current_weapon() {
 }
 
 }  // namespace
+
+void draw_hud_frame() {
+  SetGLTexture(hud_frame_texture);
+  int index = find_texture(hud_frame_texture);
+  GLint viewport[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  if (index < 0 || index >= texture_capacity || textura_rows[index].height <= 0 || viewport[3] <= 0) {
+    draw_ortho_rect_800(frame_at.x, frame_at.y, frame_side, frame_side);
+    return;
+  }
+  double pixels_per_unit_x = static_cast<double>(viewport[2]) / hud_layout_w;
+  double pixels_per_unit_y = static_cast<double>(viewport[3]) / hud_layout_h;
+  double bottom = viewport[1] + (hud_layout_h - frame_at.y - frame_side) * pixels_per_unit_y;
+  std::vector<row_band> rows = window_rows_touched(textura_rows[index], bottom, frame_side * pixels_per_unit_x,
+                                                   frame_side * pixels_per_unit_y);
+  glEnable(GL_SCISSOR_TEST);
+  for (const row_band& band : rows) {
+    int first = std::max(band.first, viewport[1]), last = std::min(band.last, viewport[1] + viewport[3]);
+    if (first >= last) continue;
+    glScissor(viewport[0], first, viewport[2], last - first);
+    draw_ortho_rect_800(frame_at.x, frame_at.y, frame_side, frame_side);
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
 
 void draw_ortho_rect_800(int x, int y, int w, int h) {
   glMatrixMode(GL_PROJECTION);
@@ -133,8 +161,7 @@ void draw_overlay() {
 
   const weapon_t* held = current_weapon();
   glColor4f(1, 1, 1, 1);
-  SetGLTexture(hud_frame_texture);
-  draw_ortho_rect_800(frame_at.x, frame_at.y, frame_side, frame_side);
+  draw_hud_frame();
   if (held) {
     SetGLTexture(held->hud_texture);
     draw_ortho_rect_800(weapon_icon_at.x, weapon_icon_at.y, weapon_icon_side, weapon_icon_side);

@@ -17,6 +17,11 @@ extern int mf_flip;
 // Colour, texture and blending are the caller's.
 void draw_ortho_rect_800(int x, int y, int w, int h);
 
+// The frame picture over the whole layout. It is fully transparent outside its
+// panels: only the window rows where it can show are rasterised, which leaves
+// every pixel as drawing all of it would.
+void draw_hud_frame();
+
 // The overlay pass of a frame of play: window title, frame picture, weapon
 // icon, crosshair and its pulse, then the FPS, message, ammunition and
 // health lines. Leaves blending off and the colour opaque white.

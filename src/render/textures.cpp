@@ -37,6 +37,7 @@ int load_texture(int index, const char* path) {
   if (!load_jpg(path)) return 0;
   textura_alphaflag[index] = 0;
   textura[index] = upload_mipmapped_texture(jpeg_data, jpeg_width, jpeg_height, GL_RGB);
+  textura_rows[index] = visible_rows(jpeg_data, jpeg_width, jpeg_height, false);
   std::free(jpeg_data);
   jpeg_data = nullptr;
   return textura[index] != 0;
@@ -97,10 +98,6 @@ int SetGLTexture(const char* path) {
       glEnable(GL_BLEND);  // the font adds onto the picture
       bind_entry(index);
     } else {
-      if (textura_alphaflag[index]) {
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glEnable(GL_BLEND);
-      }
       if (index != _active_tex) {
         if (!textura_loaded[index]) {
           if (load_texture(index, path)) {
@@ -111,6 +108,11 @@ int SetGLTexture(const char* path) {
           }
         }
         bind_entry(index);
+      }
+      // After a first-use load, so that its alpha is known already.
+      if (textura_alphaflag[index]) {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_BLEND);
       }
     }
   }

@@ -5,6 +5,7 @@
 #include "formats/tga.h"
 
 GLuint textura[texture_capacity];
+texture_rows textura_rows[texture_capacity];
 unsigned char _tga_alphaflag = 0;
 
 GLuint upload_mipmapped_texture(const unsigned char* pixels, int width, int height, GLenum format) {
@@ -37,6 +38,7 @@ int LoadTGA(int index, const char* path) {
   GLuint name = upload_mipmapped_texture(image.pixels, int(image.width), int(image.height), format);
   if (name == 0) return 0;
   textura[index] = name;
+  textura_rows[index] = visible_rows(image.pixels, int(image.width), int(image.height), image.has_alpha());
   _tga_alphaflag = image.has_alpha() ? 1 : 0;
   return 1;
 }

@@ -216,6 +216,57 @@ TEST_F(OverlayTest, RetitlesTheWindowOnlyWhenItIsNotFullScreen) {
   EXPECT_STREQ(SDL_GetWindowTitle(gl_.window), "x");
 }
 
+// A 256 x 256 frame picture that shows only in two bands of rows: a panel in
+// rows 40..69 and a strip along the top rows, which repeat wrapping carries
+// to the bottom edge. The transparent texels carry colour as well.
+void write_banded_frame(const std::string& path) {
+  constexpr int side = 256;
+  std::vector<unsigned char> pixels(side * side * 4);
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      unsigned char* p = &pixels[(y * side + x) * 4];
+      p[0] = static_cast<unsigned char>(x * 7 + y * 13);
+      p[1] = static_cast<unsigned char>(x * 3 ^ y * 5);
+      p[2] = static_cast<unsigned char>(200 - x);
+      bool panel = y >= 40 && y < 70 && x > 20;
+      p[3] = panel ? static_cast<unsigned char>(128 + (x & 127)) : (y >= 252 ? 255 : 0);
+    }
+  }
+  write_file(path, "");
+  ASSERT_EQ(SaveTGA(pixels.data(), side, side, 32, path.c_str()), 1);
+}
+
+std::vector<unsigned char> frame_over_backdrop(void (*draw)(), int w, int h) {
+  glViewport(0, 0, w, h);
+  glClearColor(0.3f, 0.6f, 0.2f, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glColor4f(1, 1, 1, 1);
+  draw();
+  std::vector<unsigned char> out(static_cast<size_t>(w) * h * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, out.data());
+  return out;
+}
+
+TEST_F(OverlayTest, FramePictureDrawnOnlyWhereItShowsLeavesEveryPixelAsTheWholeQuad) {
+  write_banded_frame(textura_list[1]);
+  forget_bound_texture();
+  void (*whole)() = [] {
+    SetGLTexture("data/textures/hud/render.tga");
+    draw_ortho_rect_800(0, 0, 800, 800);
+  };
+  // Magnified, slightly and strongly minified, and a viewport of another shape.
+  const int sizes[][2] = {{400, 300}, {240, 180}, {90, 70}, {400, 120}};
+  for (const auto& size : sizes) {
+    std::vector<unsigned char> expected = frame_over_backdrop(whole, size[0], size[1]);
+    std::vector<unsigned char> banded = frame_over_backdrop(draw_hud_frame, size[0], size[1]);
+    std::vector<unsigned char> backdrop = frame_over_backdrop([] {}, size[0], size[1]);
+    EXPECT_NE(expected, backdrop) << size[0] << " x " << size[1] << ": the picture showed nowhere";
+    EXPECT_EQ(banded, expected) << size[0] << " x " << size[1];
+  }
+  EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+}
+
 // ---- screenshots ----
 
 // An odd width makes rows that are not a multiple of four bytes long.
