@@ -1,5 +1,6 @@
 // Frame cost of the densest demo level against an empty frame (clear and swap)
-// in the same run, and the cost of loading and lighting the 255 x 255 level.
+// in the same run, next to the cost of a single screen-covering quad with the
+// level's two textures (the floor under any frame on this renderer), and the cost of loading and lighting the 255 x 255 level.
 // Run under a display, from any directory:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tests/bench/bench_frame
 #include <benchmark/benchmark.h>
@@ -20,8 +21,12 @@
 #include "core/game_state.h"
 #include "core/level_loading.h"
 #include "lighting/light_grid.h"
+#include "lighting/lightmap.h"
+#include "platform/multitexture.h"
 #include "platform/window.h"
+#include "render/textures.h"
 #include "render/world_view.h"
+#include "world/map_grid.h"
 
 namespace {
 
@@ -52,10 +57,10 @@ void load(const char* level) {
 
 using bench_clock = std::chrono::steady_clock;
 
-void BM_FrameAgainstEmptyFrame(benchmark::State& state) {
-  if (!game_ready()) return state.SkipWithError("no window or game data");
-  load(level_under_test());
-  motion_mix = 0.016f;
+// Times `draw` (one frame, swapped and finished) against an empty frame (clear
+// and swap) in every iteration and reports the ratio of their totals.
+template <typename Draw>
+void time_against_empty_frame(benchmark::State& state, Draw draw) {
   double empty = 0, full = 0;
   for (auto _ : state) {
     auto t0 = bench_clock::now();
@@ -63,8 +68,7 @@ void BM_FrameAgainstEmptyFrame(benchmark::State& state) {
     SwapBuffers();
     glFinish();
     auto t1 = bench_clock::now();
-    select_enemy();
-    DrawGLScene();
+    draw();
     SwapBuffers();
     glFinish();
     auto t2 = bench_clock::now();
@@ -74,7 +78,55 @@ void BM_FrameAgainstEmptyFrame(benchmark::State& state) {
   state.counters["full_over_empty"] = full / empty;
   state.counters["full_fps"] = static_cast<double>(state.iterations()) / full;
 }
+
+void BM_FrameAgainstEmptyFrame(benchmark::State& state) {
+  if (!game_ready()) return state.SkipWithError("no window or game data");
+  load(level_under_test());
+  motion_mix = 0.016f;
+  time_against_empty_frame(state, [] {
+    select_enemy();
+    DrawGLScene();
+  });
+}
 BENCHMARK(BM_FrameAgainstEmptyFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// The least any frame of play can cost on this renderer: one quad over the
+// whole window with a floor texture on unit 0 and the lightmap on unit 1,
+// both filtered as the level's are.
+void BM_ScreenQuadWithFloorAndLightmap(benchmark::State& state) {
+  if (!game_ready()) return state.SkipWithError("no window or game data");
+  load(level_under_test());
+  time_against_empty_frame(state, [] {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const player_t& player = players[player_id];
+    SetGLTexture(textura_list[mapa[map_index(static_cast<int>(player.x), static_cast<int>(player.z))]]);
+    glActiveTextureARB(GL_TEXTURE1_ARB);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, lightmap);
+    const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    glBegin(GL_QUADS);
+    for (const auto& c : corners) {
+      glMultiTexCoord2fARB(GL_TEXTURE0_ARB, c[0] * 20, c[1] * 15);  // 40 x 30 pixels a cell
+      glMultiTexCoord2fARB(GL_TEXTURE1_ARB, c[0] * 0.1f, c[1] * 0.1f);
+      glVertex2f(c[0], c[1]);
+    }
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    glActiveTextureARB(GL_TEXTURE0_ARB);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+  });
+}
+BENCHMARK(BM_ScreenQuadWithFloorAndLightmap)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 void BM_LoadBenchmarkLevel(benchmark::State& state) {
   if (!game_ready()) return state.SkipWithError("no window or game data");
