@@ -6,18 +6,15 @@
 // same image (goal: at most 2). The reported time is ours alone.
 #include <benchmark/benchmark.h>
 
-// jpeglib.h needs FILE and size_t declared first.
-#include <cstdio>
-#include <cstdlib>
-#include <jpeglib.h>
-
 #include <algorithm>
-#include <ctime>
 #include <cstdint>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "formats/jpeg.h"
+#include "libjpeg_reference.h"
 
 namespace {
 
@@ -38,54 +35,14 @@ std::vector<uint8_t> backdrop(int width, int height) {
 }
 
 std::string encode(int width, int height, int luma_sampling) {
-  std::vector<uint8_t> rgb = backdrop(width, height);
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &out, &size);
-  cinfo.image_width = JDIMENSION(width);
-  cinfo.image_height = JDIMENSION(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 90, TRUE);
-  cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = luma_sampling;
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = &rgb[size_t(cinfo.next_scanline) * width * 3];
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::string file(reinterpret_cast<char*>(out), size);
-  std::free(out);
-  return file;
+  jpeg_encoding e;
+  e.luma_h = e.luma_v = luma_sampling;
+  return libjpeg_encode(backdrop(width, height).data(), width, height, e);
 }
 
-void libjpeg_decode(const std::string& file) {
-  jpeg_decompress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(file.data()), static_cast<unsigned long>(file.size()));
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = JCS_RGB;
-  cinfo.dct_method = JDCT_ISLOW;
-  cinfo.do_fancy_upsampling = FALSE;
-  jpeg_start_decompress(&cinfo);
-  size_t row_bytes = size_t(cinfo.output_width) * 3;
-  auto* rgb = static_cast<unsigned char*>(std::malloc(row_bytes * cinfo.output_height));
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = rgb + cinfo.output_scanline * row_bytes;
-    jpeg_read_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  benchmark::DoNotOptimize(rgb);
-  std::free(rgb);
+void reference_decode(const std::string& file) {
+  libjpeg_picture picture = libjpeg_decode(file);
+  benchmark::DoNotOptimize(picture.rgb.get());
 }
 
 bool ours_decode(const std::string& file) {
@@ -126,7 +83,7 @@ void BM_OurDecoder(benchmark::State& state) {
   state.SetLabel(im.name);
   double best_ours = 1e9, best_reference = 1e9;
   for (auto _ : state) {
-    best_reference = std::min(best_reference, timed([&] { libjpeg_decode(im.file); }));
+    best_reference = std::min(best_reference, timed([&] { reference_decode(im.file); }));
     double ours = timed([&] {
       if (!ours_decode(im.file)) state.SkipWithError("decode failed");
     });

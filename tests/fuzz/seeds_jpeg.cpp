@@ -1,46 +1,27 @@
 // Writes small baseline JPEG files, encoded with libjpeg, into the directory
 // argv[1]: every luma sampling the decoder reads, grey, with and without
 // restart markers.
-#include <cstdio>
-#include <cstdlib>
-// jpeglib.h needs FILE and size_t declared first.
-#include <jpeglib.h>
-
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "libjpeg_reference.h"
 
 static bool write_seed(const std::string& path, int width, int height, int components, int luma_h, int luma_v,
                        int quality, unsigned restart_units) {
   std::vector<uint8_t> pixels(size_t(width) * height * components);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>((i * 13) ^ (i / 7));
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &out, &size);
-  cinfo.image_width = JDIMENSION(width);
-  cinfo.image_height = JDIMENSION(height);
-  cinfo.input_components = components;
-  cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, quality, TRUE);
-  cinfo.comp_info[0].h_samp_factor = luma_h;
-  cinfo.comp_info[0].v_samp_factor = luma_v;
-  cinfo.restart_interval = restart_units;
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = &pixels[size_t(cinfo.next_scanline) * width * components];
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
+  jpeg_encoding e;
+  e.quality = quality;
+  e.luma_h = luma_h;
+  e.luma_v = luma_v;
+  e.grey = components == 1;
+  e.restart_units = int(restart_units);
+  std::string jpeg = libjpeg_encode(pixels.data(), width, height, e);
   FILE* file = std::fopen(path.c_str(), "wb");
-  bool ok = file && std::fwrite(out, 1, size, file) == size;
+  bool ok = !jpeg.empty() && file && std::fwrite(jpeg.data(), 1, jpeg.size(), file) == jpeg.size();
   if (file && std::fclose(file) != 0) ok = false;
-  std::free(out);
   return ok;
 }
 

@@ -1,11 +1,5 @@
 #include <gtest/gtest.h>
 
-// jpeglib.h needs FILE and size_t declared first.
-#include <csetjmp>
-#include <cstdio>
-#include <cstdlib>
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,33 +9,12 @@
 #include "formats/jpeg.h"
 #include "formats/jpeg_entropy.h"
 #include "formats/jpeg_headers.h"
+#include "libjpeg_reference.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
 // ---- Reference images made and decoded with libjpeg ----
-
-struct encoding {
-  int quality = 90;
-  int luma_h = 2, luma_v = 2;  // 1x1 = 4:4:4, 2x1 = 4:2:2, 2x2 = 4:2:0
-  int restart_units = 0;       // units between restart markers
-  bool grey = false;
-  bool progressive = false;
-  bool arithmetic = false;
-  bool cmyk = false;
-  bool jfif = true;
-  std::string comment;  // a COM segment before the tables
-  std::string exif;     // an APP1 segment
-};
-
-struct libjpeg_errors {
-  jpeg_error_mgr manager;
-  std::jmp_buf failed;
-};
-
-void on_libjpeg_error(j_common_ptr cinfo) {
-  std::longjmp(reinterpret_cast<libjpeg_errors*>(cinfo->err)->failed, 1);
-}
 
 // Smooth gradients, a sharp-edged square, fine stripes and noise: content
 // that exercises every part of the coder at every quality.
@@ -63,82 +36,19 @@ std::vector<uint8_t> test_picture(int width, int height, int channels) {
   return rgb;
 }
 
-std::string encode(const std::vector<uint8_t>& pixels, int width, int height, const encoding& e) {
-  jpeg_compress_struct cinfo;
-  libjpeg_errors errors;
-  cinfo.err = jpeg_std_error(&errors.manager);
-  errors.manager.error_exit = on_libjpeg_error;
-  unsigned char* out = nullptr;
-  unsigned long out_size = 0;
-  if (setjmp(errors.failed)) {
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
-    ADD_FAILURE() << "libjpeg could not encode";
-    return {};
-  }
-  jpeg_create_compress(&cinfo);
-  jpeg_mem_dest(&cinfo, &out, &out_size);
-  cinfo.image_width = JDIMENSION(width);
-  cinfo.image_height = JDIMENSION(height);
-  cinfo.input_components = e.grey ? 1 : e.cmyk ? 4 : 3;
-  cinfo.in_color_space = e.grey ? JCS_GRAYSCALE : e.cmyk ? JCS_CMYK : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, e.quality, TRUE);
-  if (!e.grey && !e.cmyk) {
-    cinfo.comp_info[0].h_samp_factor = e.luma_h;
-    cinfo.comp_info[0].v_samp_factor = e.luma_v;
-  }
-  cinfo.restart_interval = static_cast<unsigned int>(e.restart_units);
-  if (e.progressive) jpeg_simple_progression(&cinfo);
-  cinfo.arith_code = e.arithmetic ? TRUE : FALSE;
-  cinfo.write_JFIF_header = e.jfif ? TRUE : FALSE;
-  cinfo.write_Adobe_marker = FALSE;
-  jpeg_start_compress(&cinfo, TRUE);
-  if (!e.exif.empty())
-    jpeg_write_marker(&cinfo, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(e.exif.data()), unsigned(e.exif.size()));
-  if (!e.comment.empty())
-    jpeg_write_marker(&cinfo, JPEG_COM, reinterpret_cast<const JOCTET*>(e.comment.data()), unsigned(e.comment.size()));
-  size_t row_bytes = size_t(width) * cinfo.input_components;
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(&pixels[cinfo.next_scanline * row_bytes]);
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::string file(reinterpret_cast<char*>(out), out_size);
-  std::free(out);
+std::string encode(const std::vector<uint8_t>& pixels, int width, int height, const jpeg_encoding& e) {
+  std::string file = libjpeg_encode(pixels.data(), width, height, e);
+  if (file.empty()) ADD_FAILURE() << "libjpeg could not encode";
   return file;
 }
 
-// libjpeg's reading of the same bytes with the accurate integer transform and
-// plain (replicating) upsampling; RGB rows top first.
 std::vector<uint8_t> reference_decode(const std::string& file) {
-  jpeg_decompress_struct cinfo;
-  libjpeg_errors errors;
-  cinfo.err = jpeg_std_error(&errors.manager);
-  errors.manager.error_exit = on_libjpeg_error;
-  std::vector<uint8_t> rgb;
-  if (setjmp(errors.failed)) {
-    jpeg_destroy_decompress(&cinfo);
+  libjpeg_picture picture = libjpeg_decode(file);
+  if (!picture.rgb) {
     ADD_FAILURE() << "libjpeg could not decode";
     return {};
   }
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(file.data()), static_cast<unsigned long>(file.size()));
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = JCS_RGB;
-  cinfo.dct_method = JDCT_ISLOW;
-  cinfo.do_fancy_upsampling = FALSE;
-  jpeg_start_decompress(&cinfo);
-  size_t row_bytes = size_t(cinfo.output_width) * 3;
-  rgb.resize(row_bytes * cinfo.output_height);
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = &rgb[cinfo.output_scanline * row_bytes];
-    jpeg_read_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  return rgb;
+  return {picture.rgb.get(), picture.rgb.get() + size_t(picture.width) * picture.height * 3};
 }
 
 // Our decode, turned top row first to compare with libjpeg. Empty on failure.
@@ -248,7 +158,7 @@ TEST(JpegDecoder, AgreesWithLibjpegAcrossSamplingSizesAndQualities) {
       for (int qi = 0; qi < 5; ++qi) {
         // The big images take one quality per sampling, to keep the suite quick.
         if (s.width > 1000 && qi != (sampling[0] * 2 + sampling[1]) % 5) continue;
-        encoding e;
+        jpeg_encoding e;
         e.quality = qualities[qi];
         e.luma_h = sampling[0];
         e.luma_v = sampling[1];
@@ -283,7 +193,7 @@ TEST(JpegDecoder, GreyImagesGiveGreyPixelsEqualToLibjpeg) {
   for (int quality : {15, 80, 100}) {
     const int width = 37, height = 21;
     std::vector<uint8_t> picture = test_picture(width, height, 1);
-    encoding e;
+    jpeg_encoding e;
     e.grey = true;
     e.quality = quality;
     e.restart_units = quality == 80 ? 5 : 0;
@@ -304,7 +214,7 @@ TEST(JpegDecoder, RestartIntervalsOtherThanOneRowStillDecode) {
   const int width = 100, height = 50;
   std::vector<uint8_t> picture = test_picture(width, height, 3);
   for (int units : {1, 3, 40}) {
-    encoding e;
+    jpeg_encoding e;
     e.restart_units = units;
     std::string file = encode(picture, width, height, e);
     int w = 0, h = 0;
@@ -317,21 +227,21 @@ TEST(JpegDecoder, RestartIntervalsOtherThanOneRowStillDecode) {
 TEST(JpegDecoder, RefusesWhatIsNotBaselineJfif) {
   const int width = 24, height = 16;
   std::vector<uint8_t> picture = test_picture(width, height, 3);
-  encoding plain;
+  jpeg_encoding plain;
   std::string baseline = encode(picture, width, height, plain);
   ASSERT_TRUE(accepts(baseline));
 
-  encoding progressive;
+  jpeg_encoding progressive;
   progressive.progressive = true;
   EXPECT_FALSE(accepts(encode(picture, width, height, progressive)));
-  encoding arithmetic;
+  jpeg_encoding arithmetic;
   arithmetic.arithmetic = true;
   EXPECT_FALSE(accepts(encode(picture, width, height, arithmetic)));
-  encoding exif;
+  jpeg_encoding exif;
   exif.jfif = false;
   exif.exif = std::string("Exif\0\0MM\0\x2a\0\0\0\x08\0\0", 16);
   EXPECT_FALSE(accepts(encode(picture, width, height, exif)));
-  encoding cmyk;
+  jpeg_encoding cmyk;
   cmyk.cmyk = true;
   EXPECT_FALSE(accepts(encode(test_picture(width, height, 4), width, height, cmyk)));
 
@@ -340,17 +250,17 @@ TEST(JpegDecoder, RefusesWhatIsNotBaselineJfif) {
   EXPECT_FALSE(accepts(twelve_bit));
 
   // Header segments must start within the first 10000 bytes.
-  encoding near;
+  jpeg_encoding near;
   near.comment = std::string(9000, 'c');
   EXPECT_TRUE(accepts(encode(picture, width, height, near)));
-  encoding far;
+  jpeg_encoding far;
   far.comment = std::string(10000, 'c');
   EXPECT_FALSE(accepts(encode(picture, width, height, far)));
 }
 
 TEST(JpegDecoder, RefusesFramesItCannotLayOut) {
   const int width = 24, height = 16;
-  std::string file = encode(test_picture(width, height, 3), width, height, encoding{});
+  std::string file = encode(test_picture(width, height, 3), width, height, jpeg_encoding{});
   size_t frame = find_marker(file, 0xC0);
   ASSERT_NE(frame, std::string::npos);
   auto patched = [&](size_t offset, std::string bytes) {
@@ -398,7 +308,7 @@ TEST(JpegDecoder, RefusesImpossibleHuffmanTablesAndSegmentLengths) {
 }
 
 TEST(JpegDecoder, DataEndingEarlyIsRefusedWhereverTheFileIsCut) {
-  encoding e;
+  jpeg_encoding e;
   e.restart_units = 2;
   std::string file = encode(test_picture(40, 24, 3), 40, 24, e);
   size_t scan = find_marker(file, 0xDA);
@@ -485,7 +395,7 @@ TEST(JpegDecoder, FailedDecodeLeavesTheOutputAlone) {
 
 TEST(JpegDecoder, LoadsFromAFile) {
   scratch_dir dir;
-  std::string file = encode(test_picture(9, 5, 3), 9, 5, encoding{});
+  std::string file = encode(test_picture(9, 5, 3), 9, 5, jpeg_encoding{});
   write_file("data/backdrops/menu.jpg", file);
   write_file("data/backdrops/empty.jpg", "");
   EXPECT_EQ(load_jpg("data/backdrops/missing.jpg"), 0);

@@ -1,20 +1,17 @@
 // kel-forge's model recipe reader on arbitrary text, through meshing, posing
 // and encoding: whatever the recipe says, the forge must report it or write
 // an MD2 the writer accepts, never read or write out of bounds.
-//
-// The fuzz tree builds the engine but not the forge, so the reader's own
-// sources are compiled into this target.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "../tools/forge/model_build.cpp"
-#include "../tools/forge/model_geometry.cpp"
-#include "../tools/forge/model_mesh.cpp"
-#include "../tools/forge/model_pose.cpp"
-#include "../tools/forge/model_recipe.cpp"
-#include "../tools/forge/recipe.cpp"
+#include "model_build.h"
+#include "model_geometry.h"
+#include "model_mesh.h"
+#include "model_pose.h"
+#include "model_recipe.h"
+#include "recipe.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   diagnostics sink;

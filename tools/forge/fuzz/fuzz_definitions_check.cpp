@@ -2,19 +2,14 @@
 // first byte picks the file (model.list, a model definition, weapons,
 // player, enemy, menu) and the rest replaces it in an otherwise consistent
 // demo; every problem must come out as a report.
-//
-// The fuzz tree builds the engine but not the forge, so the checker's own
-// sources are compiled into this target.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "../tools/forge/definitions_check.cpp"
-#include "../tools/forge/definitions_text.cpp"
-#include "../tools/forge/menu_layout.cpp"
-#include "../tools/forge/recipe.cpp"
+#include "definitions_check.h"
+#include "recipe.h"
 
 namespace {
 
