@@ -62,19 +62,19 @@ static void select_weapon_by_key(player_t& player) {
 // with back walks back, and right with left alone walks at uhel - 45.
 static bool movement_direction(float uhel, float& direction) {
   bool moving = false, backward = false;
-  if (keys[VK_UP] || keys['W']) {
+  if (keys[VK_UP] || keys[vk_key('W')]) {
     direction = uhel;
     moving = true;
   }
-  if (keys[VK_DOWN] || keys['S']) {
+  if (keys[VK_DOWN] || keys[vk_key('S')]) {
     direction = uhel + 180.0f;
     moving = backward = true;
   }
-  if (keys[VK_RIGHT] || keys['D']) {
+  if (keys[VK_RIGHT] || keys[vk_key('D')]) {
     direction = moving ? direction + (backward ? 45.0f : -45.0f) : uhel - 90.0f;
     moving = true;
   }
-  if (keys[VK_LEFT] || keys['A']) {
+  if (keys[VK_LEFT] || keys[vk_key('A')]) {
     direction = moving ? direction + (backward ? -45.0f : 45.0f) : uhel + 90.0f;
     moving = true;
   }

@@ -21,6 +21,7 @@ constexpr int VK_F6 = 0x75;
 constexpr int VK_F7 = 0x76;
 constexpr int VK_F12 = 0x7B;
 // Letters and digits are their upper-case ASCII codes: 'A'..'Z', '0'..'9'.
+constexpr int vk_key(char upper_case_letter_or_digit) { return static_cast<unsigned char>(upper_case_letter_or_digit); }
 
 // The virtual-key number of an SDL key, or 0 when the game has no use for it.
 int vk_from_sdl(SDL_Keycode key);
