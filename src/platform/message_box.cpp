@@ -14,6 +14,21 @@ static Uint32 sdl_box_kind(unsigned flags) {
   }
 }
 
+// A display server that is there may still turn a connection away now and
+// then (a busy server hangs up at once); a question the player never saw must
+// not be answered for them on the first refusal. Without a display there is
+// nobody to ask, and no reason to wait.
+static bool show_box(const SDL_MessageBoxData& box, int& answer) {
+  constexpr int attempts_with_a_display = 5;
+  constexpr Uint32 pause_ms = 200;
+  bool display = SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY");
+  for (int attempt = 1;; ++attempt) {
+    if (SDL_ShowMessageBox(&box, &answer) == 0) return true;
+    if (!display || attempt == attempts_with_a_display) return false;
+    SDL_Delay(pause_ms);
+  }
+}
+
 int MessageBoxA(void*, const char* text, const char* caption, unsigned flags) {
   // Always leave a trace on stderr: a box may never be seen on a headless run.
   std::fprintf(stderr, "%s: %s\n", caption, text);
@@ -30,9 +45,9 @@ int MessageBoxA(void*, const char* text, const char* caption, unsigned flags) {
   }
   SDL_MessageBoxData box = {sdl_box_kind(flags), hWnd, caption, text, count, buttons, nullptr};
   int answer = 0;
-  if (SDL_ShowMessageBox(&box, &answer) != 0) {
+  if (!show_box(box, answer)) {
     answer = yes_no ? IDYES : IDOK;
-    std::fprintf(stderr, "(no display for the message box; answered %s)\n", yes_no ? "Yes" : "OK");
+    std::fprintf(stderr, "(no display for the message box: %s; answered %s)\n", SDL_GetError(), yes_no ? "Yes" : "OK");
   } else if (answer < 0) {
     answer = yes_no ? IDNO : IDOK;  // box closed without a button: the escape answer
   }
