@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
