@@ -3,7 +3,7 @@
 #include "actors/player.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
-#include "core/game_state.h"
+#include "base/frame_clock.h"
 #include "sound/sound_bank.h"
 
 static bool in_range(const int32_t (&range)[2], int32_t frame) { return frame >= range[0] && frame <= range[1]; }

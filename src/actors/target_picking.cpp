@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "actors/player.h"
-#include "core/game_state.h"
+#include "platform/display_settings.h"
 #include "platform/input.h"
 
 float cpx, cpy, cpz;

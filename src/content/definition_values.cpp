@@ -6,7 +6,7 @@
 #include "content/models.h"
 #include "content/tagged_reader.h"
 #include "content/texture_list.h"
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 #include "formats/md2.h"
 
 bool read_name(tagged_reader& reader, char* out, size_t capacity) {
@@ -64,6 +64,5 @@ void log_content_failure(const char* path, const char* problem) {
     std::snprintf(line, sizeof line, "%s: %s", path, problem);
   else
     std::snprintf(line, sizeof line, "%s", path);
-  draw_loading(line);
-  draw_loading("_last_failed");
+  draw_loading_failed(line);
 }

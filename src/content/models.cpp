@@ -5,7 +5,7 @@
 #include "content/definition_values.h"
 #include "content/model_definition.h"
 #include "content/tagged_reader.h"
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 #include "formats/md2.h"
 
 char model_d_list[model_capacity][content_name_capacity];
@@ -72,7 +72,7 @@ static void load_meshes() {
     draw_loading(model_list[m]);
     model[m] = md2_readModel(model_list[m]);
     if (!model[m]) {
-      draw_loading("_last_failed");
+      mark_loading_failed();
       continue;
     }
     md2_generateLightNormals(model[m]);
@@ -84,7 +84,7 @@ void load_models() {
   draw_loading("data/model.list");
   tagged_reader list;
   if (!list.open("data/model.list")) {
-    draw_loading("_last_failed");
+    mark_loading_failed();
     return;
   }
   read_model_list(list);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/frame_clock.h"
+#include "base/play_options.h"
 #include "core/game_commands.h"
 #include "core/game_state.h"
 #include "core/text_escape.h"

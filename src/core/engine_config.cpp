@@ -3,8 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/play_options.h"
 #include "content/tagged_reader.h"
-#include "core/game_state.h"
+#include "platform/display_settings.h"
 #include "platform/message_box.h"
 #include "platform/multitexture.h"
 #include "platform/setup_launcher.h"

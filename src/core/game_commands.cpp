@@ -5,6 +5,7 @@
 #include "core/game_state.h"
 #include "core/level_loading.h"
 #include "core/new_game.h"
+#include "world/level_paths.h"
 
 void command_new_game(const char* level_path) {
   std::snprintf(mapa_filename, sizeof mapa_filename, "%s", level_path);

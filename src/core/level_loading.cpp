@@ -5,13 +5,14 @@
 
 #include "actors/player.h"
 #include "actors/weapon_animation.h"
+#include "base/loading_log.h"
 #include "core/console.h"
 #include "core/game_state.h"
-#include "core/loading_log.h"
 #include "frontend/menu_table.h"
 #include "lighting/light_grid.h"
 #include "lighting/lightmap.h"
 #include "world/kel_map.h"
+#include "world/level_paths.h"
 #include "world/map_grid.h"
 
 constexpr int wall_map_missing = 2;
@@ -28,7 +29,7 @@ bool load_level(bool) {
 
   if (KelMapLoader.load_pack(mapa_filename) != 0) {
     int missing = KelMapLoader.load_maps(mapa_filename);
-    if (missing != 0) draw_loading("_last_failed");
+    if (missing != 0) mark_loading_failed();
     if (missing == wall_map_missing) {
       active_menu = 0;
       menu_sel_item = 0;

@@ -12,6 +12,9 @@
 #include "actors/player_movement.h"
 #include "actors/target_picking.h"
 #include "actors/weapons.h"
+#include "base/frame_clock.h"
+#include "base/loading_log.h"
+#include "base/play_options.h"
 #include "content/models.h"
 #include "content/texture_list.h"
 #include "core/command_line.h"
@@ -20,10 +23,10 @@
 #include "core/game_commands.h"
 #include "core/game_state.h"
 #include "core/level_loading.h"
-#include "lighting/lightmap.h"
-#include "core/loading_log.h"
 #include "formats/compressed_asset.h"
 #include "frontend/menu_table.h"
+#include "lighting/lightmap.h"
+#include "platform/display_settings.h"
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/tick.h"
@@ -34,6 +37,7 @@
 #include "render/screenshot.h"
 #include "render/world_view.h"
 #include "sound/sound_bank.h"
+#include "world/level_paths.h"
 
 static const char* const window_title = "Kel";
 

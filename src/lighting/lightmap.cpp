@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/game_state.h"
 #include "formats/compressed_asset.h"
 #include "platform/multitexture.h"
+#include "world/level_paths.h"
 
 #ifndef GL_CLAMP_TO_EDGE
 #define GL_CLAMP_TO_EDGE 0x812F

@@ -7,6 +7,8 @@
 
 #include "platform/window.h"
 
+float gamma_corr[3] = {1.0f, 1.0f, 1.0f};
+
 void CalculateGammaRamp(float gamma, uint16_t* ramp) {
   if (gamma <= 0.0f) {
     for (int i = 0; i < gamma_ramp_size; ++i) ramp[i] = 0;

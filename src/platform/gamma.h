@@ -4,6 +4,9 @@
 
 constexpr int gamma_ramp_size = 256;
 
+// The gamma of red, green and blue as the game last set it.
+extern float gamma_corr[3];
+
 void CalculateGammaRamp(float gamma, uint16_t* ramp);
 void CalculateGammaFromRamp(float* gamma, const uint16_t* ramp);
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "core/game_state.h"
+#include "platform/display_settings.h"
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/message_box.h"

@@ -10,8 +10,9 @@
 
 #include "actors/player.h"
 #include "actors/weapons.h"
+#include "base/frame_clock.h"
 #include "core/console.h"
-#include "core/game_state.h"
+#include "platform/display_settings.h"
 #include "platform/input.h"
 #include "platform/multitexture.h"
 #include "platform/window.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 #include "platform/tick.h"
 #include "platform/window.h"
 #include "render/fonts.h"

@@ -10,6 +10,8 @@
 
 #include "formats/tga.h"
 
+uint8_t screenshot = 0;
+
 void ensure_screenshot_dir() {
   std::error_code ignored;
   std::filesystem::create_directories(screenshot_dir, ignored);

@@ -2,6 +2,10 @@
 // goes to the next free "data/screenshots/screenshot.%04d.tga".
 #pragma once
 #include <cstddef>
+#include <cstdint>
+
+// Set by F12 (and the menu); the next frame that swaps saves itself and clears it.
+extern uint8_t screenshot;
 
 constexpr const char* screenshot_dir = "data/screenshots";
 // Numbers run from 0 below this; the names fit screenshot_path_capacity.

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 #include "formats/jpeg.h"
 #include "platform/message_box.h"
 #include "platform/multitexture.h"
@@ -65,7 +65,7 @@ int LoadGLTextures() {
     if (load_texture(i, path))
       textura_loaded[i] = 1;
     else
-      draw_loading("_last_failed");
+      mark_loading_failed();
   }
   return 0;
 }
@@ -103,8 +103,7 @@ int SetGLTexture(const char* path) {
           if (load_texture(index, path)) {
             textura_loaded[index] = 1;
           } else {
-            draw_loading(path);
-            draw_loading("_last_failed");
+            draw_loading_failed(path);
           }
         }
         bind_entry(index);

@@ -12,7 +12,7 @@
 #include "actors/target_picking.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
-#include "core/game_state.h"
+#include "base/frame_clock.h"
 #include "platform/multitexture.h"
 #include "render/hud.h"
 #include "render/model_passes.h"

@@ -10,7 +10,7 @@
 
 #include "content/definition_values.h"
 #include "content/tagged_reader.h"
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 
 C_Sound Sound;
 
@@ -24,17 +24,22 @@ C_Sound::~C_Sound() {
   alutExit();
 }
 
+// An OpenAL step that failed, with the library's error code, on the loading log.
+static void log_al_failure(const char* step, int code) {
+  char line[loading_line_capacity];
+  std::snprintf(line, sizeof line, "%s: error 0x%x", step, static_cast<unsigned>(code));
+  draw_loading_failed(line);
+}
+
 void C_Sound::Init() {
   if (device_open_) return;
   if (!alutInit(nullptr, nullptr)) {
     // No sound card (or no usable back end): the game goes on silent, and the
     // loading log says why.
     error = alutGetError();
-    std::printf("alutInit : %d", error);
     char line[loading_line_capacity];
     std::snprintf(line, sizeof line, "alutInit: %s (no sound)", alutGetErrorString(error));
-    draw_loading(line);
-    draw_loading("_last_failed");
+    draw_loading_failed(line);
     return;
   }
   device_open_ = true;
@@ -43,7 +48,7 @@ void C_Sound::Init() {
   draw_loading(sound_list_path);
   tagged_reader list;
   if (!list.open(sound_list_path)) {
-    draw_loading("_last_failed");
+    mark_loading_failed();
     return;
   }
   read_list(list);
@@ -72,17 +77,13 @@ void C_Sound::read_list(tagged_reader& list) {
 bool C_Sound::generate_buffers_and_sources() {
   alGenBuffers(count, buffers);
   if ((error = alGetError()) != AL_NO_ERROR) {
-    std::printf("alGenBuffers : %d", error);
-    draw_loading("alGenBuffers");
-    draw_loading("_last_failed");
+    log_al_failure("alGenBuffers", error);
     count = 0;
     return false;
   }
   alGenSources(count, sources);
   if ((error = alGetError()) != AL_NO_ERROR) {
-    std::printf("alGenSources 1 : %d", error);
-    draw_loading("alGenSources");
-    draw_loading("_last_failed");
+    log_al_failure("alGenSources", error);
     alDeleteBuffers(count, buffers);
     count = 0;
     return false;
@@ -157,8 +158,8 @@ void C_Sound::load_entry(int i) {
   ALfloat loaded_rate = 0.0f;
   data = load_wav(names[i], loaded_format, loaded_size, loaded_rate, error);
   if (!data) {
-    std::printf("alutLoadWAVFile %s : %d", names[i], error);
-    draw_loading("_last_failed");
+    std::printf("alutLoadWAVFile %s : %d\n", names[i], error);
+    mark_loading_failed();
     return;
   }
   format = loaded_format;
@@ -171,16 +172,13 @@ void C_Sound::load_entry(int i) {
   std::free(data);
   data = nullptr;
   if (error != AL_NO_ERROR) {
-    std::printf("alBufferData buffer %d : %d", i, error);
-    draw_loading("_last_failed");
+    mark_loading_failed();
     return;
   }
 
   alSourcei(sources[i], AL_BUFFER, static_cast<ALint>(buffers[i]));
   if ((error = alGetError()) != AL_NO_ERROR) {
-    std::printf("alSourcei AL_BUFFER : %d", error);
-    draw_loading("alSourcei AL_BUFFER");
-    draw_loading("alSourcei AL_BUFFER");
+    log_al_failure("alSourcei AL_BUFFER", error);
   }
 }
 

@@ -1,10 +1,11 @@
 #include "world/level_settings.h"
 
+#include "world/level_paths.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "core/game_state.h"
 
 float c_ambient_light[3] = {0.0f, 0.0f, 0.0f};
 float c_wall_h = 4.0f;

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/game_state.h"
 #include "world/level_file_io.h"
+#include "world/level_paths.h"
 
 int mapa[map_cells];
 int mapa_v[map_cells];

@@ -16,9 +16,9 @@
 #include "actors/player.h"
 #include "actors/target_picking.h"
 #include "actors/weapons.h"
+#include "base/frame_clock.h"
 #include "content/models.h"
 #include "content/texture_list.h"
-#include "core/game_state.h"
 #include "core/level_loading.h"
 #include "lighting/light_grid.h"
 #include "lighting/lightmap.h"
@@ -26,6 +26,7 @@
 #include "platform/window.h"
 #include "render/textures.h"
 #include "render/world_view.h"
+#include "world/level_paths.h"
 #include "world/map_grid.h"
 
 namespace {

@@ -7,17 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "support/gl_context.h"
 #include "actors/player.h"
 #include "actors/weapons.h"
+#include "base/frame_clock.h"
 #include "content/texture_list.h"
-#include "core/game_state.h"
 #include "formats/tga.h"
+#include "platform/display_settings.h"
 #include "platform/input.h"
 #include "platform/window.h"
 #include "render/hud.h"
 #include "render/screenshot.h"
 #include "render/textures.h"
+#include "support/gl_context.h"
 #include "support/scratch_dir.h"
 
 namespace {

@@ -6,12 +6,12 @@
 
 #include <cmath>
 
-#include "support/gl_context.h"
 #include "actors/enemies.h"
 #include "actors/player.h"
 #include "actors/target_picking.h"
-#include "core/game_state.h"
+#include "platform/display_settings.h"
 #include "platform/input.h"
+#include "support/gl_context.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "core/game_state.h"
+#include "platform/display_settings.h"
 #include "platform/gamma.h"
 #include "platform/multitexture.h"
 #include "platform/window.h"

@@ -16,7 +16,6 @@
 #include "actors/target_picking.h"
 #include "actors/weapons.h"
 #include "content/models.h"
-#include "core/game_state.h"
 #include "formats/md2_writer.h"
 #include "formats/tga.h"
 #include "lighting/lightmap.h"
@@ -26,6 +25,7 @@
 #include "render/textures.h"
 #include "render/world_view.h"
 #include "support/scratch_dir.h"
+#include "world/level_paths.h"
 #include "world/level_settings.h"
 #include "world/map_grid.h"
 

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/frame_clock.h"
+#include "base/play_options.h"
 #include "core/console.h"
 #include "core/game_state.h"
 #include "frontend/menu_table.h"

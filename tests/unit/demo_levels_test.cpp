@@ -17,10 +17,10 @@
 #include "actors/enemies.h"
 #include "content/models.h"
 #include "content/texture_list.h"
-#include "core/game_state.h"
 #include "lighting/lightmap.h"
 #include "support/scratch_dir.h"
 #include "world/kel_map.h"
+#include "world/level_paths.h"
 
 namespace fs = std::filesystem;
 

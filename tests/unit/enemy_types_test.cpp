@@ -5,7 +5,7 @@
 #include "actors/enemies.h"
 #include "content/models.h"
 #include "content/texture_list.h"
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 #include "support/animated_md2.h"
 #include "support/scratch_dir.h"
 

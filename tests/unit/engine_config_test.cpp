@@ -2,9 +2,10 @@
 
 #include <string>
 
+#include "base/play_options.h"
 #include "content/tagged_reader.h"
 #include "core/engine_config.h"
-#include "core/game_state.h"
+#include "platform/display_settings.h"
 #include "platform/multitexture.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/game_state.h"
 #include "level_compile.h"
 #include "lightmap_bake.h"
 #include "support/level_builder.h"
 #include "support/scratch_dir.h"
+#include "world/level_paths.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "core/game_state.h"
+#include "world/level_paths.h"
 #include "world/level_settings.h"
 
 namespace {

@@ -3,10 +3,13 @@
 #include <cstring>
 
 #include "actors/player.h"
+#include "base/frame_clock.h"
+#include "base/play_options.h"
 #include "core/console.h"
 #include "core/game_state.h"
 #include "core/main_loop.h"
 #include "frontend/menu_table.h"
+#include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"

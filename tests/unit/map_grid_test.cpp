@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/game_state.h"
 #include "support/level_builder.h"
 #include "support/scratch_dir.h"
+#include "world/level_paths.h"
 #include "world/map_grid.h"
 
 namespace {

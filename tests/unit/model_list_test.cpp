@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "content/models.h"
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 #include "formats/md2.h"
 #include "support/animated_md2.h"
 #include "support/scratch_dir.h"

@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/frame_clock.h"
 #include "core/command_line.h"
-#include "core/game_state.h"
 #include "platform/gamma.h"
 #include "platform/virtual_keys.h"
+#include "world/level_paths.h"
 
 namespace {
 
@@ -83,6 +84,8 @@ TEST(VirtualKeys, SdlKeysMapToWindowsNumbers) {
 
 #include "platform/input.h"
 #include "platform/window.h"
+#include "base/frame_clock.h"
+#include "world/level_paths.h"
 
 namespace {
 

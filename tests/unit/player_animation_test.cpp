@@ -14,7 +14,7 @@
 #include "actors/player_movement.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
-#include "core/game_state.h"
+#include "base/frame_clock.h"
 #include "platform/input.h"
 #include "sound/sound_bank.h"
 

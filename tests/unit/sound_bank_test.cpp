@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 #include "sound/sound_bank.h"
 #include "support/scratch_dir.h"
 
@@ -151,10 +151,9 @@ TEST_F(SoundBank, SoundThatFailsToLoadIsReportedAndTheRestOfTheListLoads) {
   EXPECT_STREQ(_loaded[0], "data/sound/padded.wav");
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(_loaded[4 - i], std::string(failing[i]) + " - FAILED!");
-    // The diagnostic carries no line break of its own: the loading log's echo
-    // of the failed line follows straight after the code.
+    // The diagnostic is a line of its own, followed by the log's failed line.
     EXPECT_TRUE(holds_code_between(out, std::string("alutLoadWAVFile ") + failing[i] + " : ",
-                                   std::string(failing[i]) + " - FAILED!\n"))
+                                   "\n" + std::string(failing[i]) + " - FAILED!\n"))
         << out;
     bank.Play(failing[i]);
     EXPECT_NE(source_state(bank.sources[i]), AL_PLAYING);

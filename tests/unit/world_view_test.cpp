@@ -107,7 +107,7 @@ TEST(LevelModels, QuarterTurnsKeepTheModelInsideItsCell) {
 }  // namespace
 
 #include "actors/enemies.h"
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 
 #include <cstring>
 #include <vector>
@@ -162,7 +162,7 @@ TEST_F(SeeThroughTest, AnEnemyRightOfThePlayerCutsSixToElevenInTheThreeRowsInFro
 
 TEST(LoadingLog, KeepsTwentySevenLinesAndMarksTheNewestFailed) {
   std::memset(_loaded, 0, sizeof _loaded);
-  draw_loading("_last_failed");
+  mark_loading_failed();
   EXPECT_STREQ(_loaded[0], " - FAILED!");
   for (int i = 0; i < 30; ++i) {
     char line[16];
@@ -171,7 +171,7 @@ TEST(LoadingLog, KeepsTwentySevenLinesAndMarksTheNewestFailed) {
   }
   EXPECT_STREQ(_loaded[0], "line 29");
   EXPECT_STREQ(_loaded[26], "line 3");  // older lines have scrolled away
-  draw_loading("_last_failed");
+  mark_loading_failed();
   EXPECT_STREQ(_loaded[0], "line 29 - FAILED!");
   EXPECT_STREQ(_loaded[1], "line 28");
 }

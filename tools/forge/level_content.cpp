@@ -11,7 +11,7 @@
 #include "actors/enemies.h"
 #include "content/models.h"
 #include "content/texture_list.h"
-#include "core/loading_log.h"
+#include "base/loading_log.h"
 
 namespace fs = std::filesystem;
 
