@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "content/definition_values.h"
+#include "content/definition_words.h"
 #include "content/tagged_reader.h"
 
 imp_prototype_t imp_prototype[imp_prototype_capacity];

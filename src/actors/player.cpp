@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "content/definition_values.h"
+#include "content/definition_words.h"
 #include "content/tagged_reader.h"
 
 player_t players[player_slots];

@@ -4,6 +4,7 @@
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
 #include "base/frame_clock.h"
+#include "base/table_index.h"
 #include "sound/sound_bank.h"
 
 static bool in_range(const int32_t (&range)[2], int32_t frame) { return frame >= range[0] && frame <= range[1]; }
@@ -108,7 +109,7 @@ static frame_move weapon_loop_step(const int32_t (&range)[2]) {
 void shoot_reload_anim() {
   const int current = players[player_id].weapon;
   // A weapon index that names no record has no model to animate.
-  if (current < 0 || current >= weapon_capacity) {
+  if (!in_table(current, weapon_capacity)) {
     rest_weapon();
     return;
   }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "actors/player.h"
+#include "base/table_index.h"
 #include "platform/display_settings.h"
 #include "platform/input.h"
 
@@ -101,7 +102,7 @@ static GLint pick_strips(GLuint* buffer, float player_x, float player_z) {
   glLoadIdentity();
   gluLookAt(cpx, cpy, cpz, clx, cly, clz, 0, 1, 0);
 
-  int enemies = impu < imp_capacity ? impu : imp_capacity;
+  int enemies = table_rows(impu, imp_capacity);
   for (int k = 0; k < enemies; ++k) {
     if (!is_pick_candidate(imp[k], player_x, player_z)) continue;
     glLoadName(static_cast<GLuint>(k));

@@ -3,20 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/table_index.h"
+#include "content/definition_words.h"
 #include "content/models.h"
 #include "content/tagged_reader.h"
 #include "content/texture_list.h"
-#include "base/loading_log.h"
 #include "formats/md2.h"
-
-bool read_name(tagged_reader& reader, char* out, size_t capacity) {
-  // One character more than any field, so an over-long word shows itself.
-  char word[tag_word_capacity + 1];
-  if (!reader.word(word)) return false;
-  if (std::strlen(word) >= capacity) return false;
-  std::memcpy(out, word, std::strlen(word) + 1);
-  return true;
-}
 
 void read_texture_index(tagged_reader& reader, int32_t& index) {
   char name[content_name_capacity];
@@ -33,7 +25,7 @@ void read_model_index(tagged_reader& reader, int32_t& index) {
 }
 
 static void find_named_animation(int32_t model_index, const char* name, int32_t range[2]) {
-  if (model_index < 0 || model_index >= model_capacity) return;
+  if (!in_table(model_index, model_capacity)) return;
   md2_model_t* mesh = model[model_index];
   if (!mesh) return;
   int count = md2_getAnimationCount(mesh);
@@ -56,13 +48,4 @@ void read_animation(tagged_reader& reader, int32_t model_index, int32_t range[2]
     return;
   }
   find_named_animation(model_index, name, range);
-}
-
-void log_content_failure(const char* path, const char* problem) {
-  char line[loading_line_capacity];
-  if (problem)
-    std::snprintf(line, sizeof line, "%s: %s", path, problem);
-  else
-    std::snprintf(line, sizeof line, "%s", path);
-  draw_loading_failed(line);
 }

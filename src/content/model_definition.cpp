@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "content/definition_values.h"
+#include "content/definition_words.h"
 #include "content/models.h"
 #include "content/tagged_reader.h"
 

@@ -1,8 +1,7 @@
-// The model list: data/model.list names one definition file per placeable model.
-// Each definition gives the model's mesh and skin, its shadow, and optionally a
-// trigger (door or pick-up item), a fire emitter and up to two light sources.
-// Reading them fills the model table, the trigger prototypes and the light
-// types; the level build turns those into the level's triggers and lights.
+// The model table: one row per placeable model, with its mesh and skin, its
+// shadow, and optionally a trigger (door or pick-up item), a fire emitter and
+// up to two light sources; the trigger prototypes and light types the rows
+// name; and the level's trigger instances and lights built from them.
 #pragma once
 #include <cstdint>
 
@@ -80,9 +79,6 @@ extern int triggeru;
 extern light_t light[light_capacity];
 extern int lightu;
 
-// Reads data/model.list, every definition file it names and every mesh. Meshes
-// of an earlier call are released first.
-void load_models();
 
 // Index of the first model whose MD2 path (`model_list`) equals `name`, or -1:
 // how the player, weapon and enemy definitions name their models.

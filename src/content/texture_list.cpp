@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "content/definition_values.h"
+#include "content/definition_words.h"
 #include "content/tagged_reader.h"
 
 char textura_list[texture_capacity][content_name_capacity];

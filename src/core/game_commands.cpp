@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/console.h"
+#include "base/play_options.h"
 #include "core/game_state.h"
 #include "core/level_loading.h"
 #include "core/new_game.h"
@@ -23,4 +25,27 @@ void command_load_game(const char*) {
 
 void command_save_game(const char*) {
   global_status = status_game;
+}
+
+static void quit(const char*) { global_status = status_quit; }
+
+static void new_game(const char* rest) {
+  char path[command_text_capacity];
+  command_argument(rest, path);
+  command_new_game(path);
+}
+
+static void resume(const char*) {
+  if (game_started) global_status = status_game;
+}
+
+static void ultra_blood_off(const char*) { c_ultra_blood = 0; }
+static void ultra_blood_on(const char*) { c_ultra_blood = 1; }
+
+void register_game_commands() {
+  Console.register_command("quit", quit);
+  Console.register_command("new:", new_game);
+  Console.register_command("game", resume);
+  Console.register_command("c_ultrablood:0", ultra_blood_off);
+  Console.register_command("c_ultrablood:1", ultra_blood_on);
 }

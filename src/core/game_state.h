@@ -11,4 +11,6 @@ constexpr int status_logo = 3;
 
 extern int global_status;
 extern uint8_t game_started;
+extern int active_menu;    // the menu showing in the menu state
+extern int menu_sel_item;  // its highlighted item
 extern uint8_t no_key_alarm;  // the locked-door alarm sounded for the present contact

@@ -5,13 +5,13 @@
 
 #include "actors/player.h"
 #include "actors/weapon_animation.h"
+#include "base/console.h"
 #include "base/loading_log.h"
-#include "core/console.h"
+#include "base/table_index.h"
 #include "core/game_state.h"
-#include "frontend/menu_table.h"
+#include "level/kel_map.h"
 #include "lighting/light_grid.h"
 #include "lighting/lightmap.h"
-#include "world/kel_map.h"
 #include "world/level_paths.h"
 #include "world/map_grid.h"
 
@@ -52,7 +52,7 @@ bool load_level(bool) {
 void check_level_exit() {
   const player_t& player = players[player_id];
   int px = static_cast<int>(player.x), pz = static_cast<int>(player.z);
-  int exits = mapa_endu < map_end_capacity ? mapa_endu : map_end_capacity;
+  int exits = table_rows(mapa_endu, map_end_capacity);
   for (int i = 0; i < exits; ++i) {
     if (mapa_end_x[i] == px && mapa_end_z[i] == pz) {
       std::snprintf(mapa_filename, sizeof mapa_filename, "%s", c_next_filename);

@@ -4,8 +4,6 @@
 
 menu_t menu[menu_capacity];
 int menus = 0;
-int active_menu = 0;
-int menu_sel_item = 0;
 
 int find_menu(const char* name) {
   for (int i = 0; i < menus && i < menu_capacity; ++i)

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstddef>
 
+#include "core/game_state.h"  // active_menu, menu_sel_item: which menu shows
+
 constexpr int menu_capacity = 64;
 constexpr int menu_item_capacity = 256;
 constexpr size_t menu_text_capacity = 256;
@@ -25,8 +27,6 @@ struct menu_t {
 
 extern menu_t menu[menu_capacity];
 extern int menus;
-extern int active_menu;
-extern int menu_sel_item;
 
 // Index of the first loaded menu with this name, or -1.
 int find_menu(const char* name);

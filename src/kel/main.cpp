@@ -1,7 +1,7 @@
 // The game program: joins its arguments into one command line and runs the game.
 #include <string>
 
-#include "core/main_loop.h"
+#include "kel/main_loop.h"
 
 int main(int argc, char** argv) {
   std::string command_line;

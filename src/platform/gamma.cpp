@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "platform/window.h"
+#include "platform/window_handle.h"
 
 float gamma_corr[3] = {1.0f, 1.0f, 1.0f};
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/window.h"
+#include "platform/window_handle.h"
 
 static Uint32 sdl_box_kind(unsigned flags) {
   switch (flags & 0xF0) {

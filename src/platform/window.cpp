@@ -10,15 +10,6 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
-#include "render/fonts.h"
-#include "render/textures.h"
-
-SDL_Window* hWnd = nullptr;
-SDL_GLContext hRC = nullptr;
-
-float LightAmbient[4] = {0.75f, 0.75f, 0.75f, 1.0f};
-float LightDiffuse[4] = {1.0f, 0.8f, 0.0f, 1.0f};
-float LightPosition[4] = {0.0f, 2.0f, 0.0f, 1.0f};
 
 static bool video_up = false;
 
@@ -60,7 +51,8 @@ static void request_pixel_format(int bits) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
-bool CreateGLWindow(const char* title, int width, int height, int bits, bool fullscreenflag) {
+bool CreateGLWindow(const char* title, int width, int height, int bits, bool fullscreenflag,
+                    context_setup_fn setup) {
   fullscreen = fullscreenflag;
 
   if (!video_up) {
@@ -125,7 +117,7 @@ bool CreateGLWindow(const char* title, int width, int height, int bits, bool ful
   int drawable_w = width, drawable_h = height;
   SDL_GL_GetDrawableSize(hWnd, &drawable_w, &drawable_h);
   ReSizeGLScene(drawable_w, drawable_h);
-  if (!InitGL()) {
+  if (setup && !setup()) {
     KillGLWindow();
     show_error("Initialization Failed.");
     return false;
@@ -163,24 +155,6 @@ void ReSizeGLScene(int width, int height) {
   glLoadIdentity();
 }
 
-bool InitGL() {
-  LoadGLTextures();
-  BuildFont3D();
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClearDepth(1.0);
-  glDepthFunc(GL_LEQUAL);
-  glEnable(GL_DEPTH_TEST);
-  glShadeModel(GL_SMOOTH);
-  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  glLightfv(GL_LIGHT1, GL_AMBIENT, LightAmbient);
-  glLightfv(GL_LIGHT1, GL_DIFFUSE, LightDiffuse);
-  glLightfv(GL_LIGHT1, GL_POSITION, LightPosition);
-  glEnable(GL_LIGHT1);
-  glEnable(GL_TEXTURE_2D);
-  return true;
-}
 
 // Presses not yet seen by a frame, and releases held back until one has.
 static uint8_t fresh_key[key_table_size], held_release_key[key_table_size];
@@ -276,3 +250,9 @@ void SwapBuffers() {
   apply_drawn_gamma();
   SDL_GL_SwapWindow(hWnd);
 }
+
+void SetWindowTextA(const char* title) {
+  if (hWnd && std::strcmp(SDL_GetWindowTitle(hWnd), title) != 0) SDL_SetWindowTitle(hWnd, title);
+}
+
+void close_platform() { SDL_Quit(); }

@@ -3,23 +3,21 @@
 #pragma once
 #include <SDL.h>
 
-extern SDL_Window* hWnd;    // the game window, null while none exists
-extern SDL_GLContext hRC;   // its rendering context
+#include "platform/window_handle.h"
 
-extern float LightAmbient[4];
-extern float LightDiffuse[4];
-extern float LightPosition[4];
+// What the drawing code sets up in a fresh context (GL state, textures, fonts);
+// false fails the window with "Initialization Failed.".
+using context_setup_fn = bool (*)();
 
 // Opens the window (full screen or not, storing the flag in `fullscreen`) with
-// a double-buffered context of `bits` colour bits and 16 depth bits. Shows a
-// message box and returns false when any step fails.
-bool CreateGLWindow(const char* title, int width, int height, int bits, bool fullscreenflag);
+// a double-buffered context of `bits` colour bits and 16 depth bits, then runs
+// `setup` in it. Shows a message box and returns false when any step fails.
+bool CreateGLWindow(const char* title, int width, int height, int bits, bool fullscreenflag,
+                    context_setup_fn setup = nullptr);
 // Leaves full screen and releases the context and the window.
 void KillGLWindow();
 // Viewport and projection for a client area; a height of 0 counts as 1.
 void ReSizeGLScene(int width, int height);
-// The GL state every later drawing relies on.
-bool InitGL();
 
 // The window procedure: one event into keys, mouse, `active`, resize, quit.
 void WndProc(const SDL_Event& event);
@@ -31,3 +29,8 @@ bool take_message(bool& quit);
 void finish_frame_input();
 
 void SwapBuffers();
+// The window's title, set only when it differs (a change is a round trip to
+// the display server). Nothing without a window.
+void SetWindowTextA(const char* title);
+// Ends the platform layer at shutdown, after the window is gone.
+void close_platform();

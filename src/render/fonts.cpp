@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/table_index.h"
 #include "content/texture_list.h"
 #include "platform/multitexture.h"
 #include "render/textures.h"
@@ -15,7 +16,7 @@ constexpr float glyph_cell = 1.0f / 16.0f;
 screen_point screen_font_origin(float x, float y) { return {x * 1.25f, 600.0f - y * 1.25f - 16.0f}; }
 
 static const char* font_path() {
-  return font_texture_index >= 0 && font_texture_index < texture_capacity ? textura_list[font_texture_index] : "";
+  return in_table(font_texture_index, texture_capacity) ? textura_list[font_texture_index] : "";
 }
 
 // One glyph quad of `size` units with the cell's texture coordinates.

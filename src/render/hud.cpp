@@ -1,7 +1,6 @@
 #include "render/hud.h"
 
 #include <GL/gl.h>
-#include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,8 +9,9 @@
 
 #include "actors/player.h"
 #include "actors/weapons.h"
+#include "base/console.h"
 #include "base/frame_clock.h"
-#include "core/console.h"
+#include "base/table_index.h"
 #include "platform/display_settings.h"
 #include "platform/input.h"
 #include "platform/multitexture.h"
@@ -52,18 +52,15 @@ constexpr float pulse_max_frame_seconds = 2.0f;
 constexpr size_t title_capacity = 256;
 char szTitle[title_capacity];
 
-// A window title change is a round trip to the display server: skip it when
-// the title already reads the same.
 void show_title_when_windowed(const char* title) {
-  if (fullscreen || !hWnd) return;
-  if (std::strcmp(SDL_GetWindowTitle(hWnd), title) != 0) SDL_SetWindowTitle(hWnd, title);
+  if (!fullscreen) SetWindowTextA(title);
 }
 
 // The weapon in the active player's hands; none while its index is outside
 // the loaded weapons (nothing is then read past the table).
 const weapon_t* current_weapon() {
   int index = players[player_id].weapon;
-  int loaded = weaponu < weapon_capacity ? weaponu : weapon_capacity;
+  int loaded = table_rows(weaponu, weapon_capacity);
   return index >= 0 && index < loaded ? &weapon[index] : nullptr;
 }
 
@@ -74,7 +71,7 @@ void draw_hud_frame() {
   int index = find_texture(hud_frame_texture);
   GLint viewport[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, viewport);
-  if (index < 0 || index >= texture_capacity || textura_rows[index].height <= 0 || viewport[3] <= 0) {
+  if (!in_table(index, texture_capacity) || textura_rows[index].height <= 0 || viewport[3] <= 0) {
     draw_ortho_rect_800(frame_at.x, frame_at.y, frame_side, frame_side);
     return;
   }

@@ -10,11 +10,15 @@
 #include "actors/player_animation.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
+#include "base/table_index.h"
 #include "content/models.h"
+#include "formats/md2.h"
 #include "platform/window.h"
+#include "render/frame_stats.h"
+#include "render/scene_setup.h"
 #include "render/textures.h"
 #include "render/tga_texture.h"
-#include "render/world_view.h"
+#include "render/view_window.h"
 #include "world/map_grid.h"
 
 constexpr const char* shadow_texture = "data/textures/particles/shadow.tga";
@@ -35,7 +39,7 @@ static const md2_model_t* model_at(int index) {
 }
 
 static const char* texture_path(int index) {
-  return index >= 0 && index < texture_capacity ? textura_list[index] : "";
+  return in_table(index, texture_capacity) ? textura_list[index] : "";
 }
 
 int door_cell_kind(float w) {
@@ -60,7 +64,7 @@ void draw_level_model(int x, int z, int t, bool& texture_selected) {
   if (m < 0 || m >= modelu || m >= model_capacity || std::strcmp(model_list[m], no_mesh_model) == 0) return;
   const float* lit = mapa_l_md2[cell];
   if (!(lit[0] > 0 || lit[1] > 0 || lit[2] > 0 || lit[3] > 0)) return;  // an unlit cell shows no model
-  if (t < 0 || t >= texture_capacity || std::strcmp(model_t_list[m], textura_list[t]) != 0) return;
+  if (!in_table(t, texture_capacity) || std::strcmp(model_t_list[m], textura_list[t]) != 0) return;
   const player_t& player = players[player_id];
   int px = static_cast<int>(player.x), pz = static_cast<int>(player.z);
   if (x < px - 24 || x > px + 24 || z < pz - 19 || z > pz + 19) return;
@@ -68,7 +72,7 @@ void draw_level_model(int x, int z, int t, bool& texture_selected) {
   float w = 0.0f;
   int last_frame = 0;
   int ip = test_map_ip(static_cast<float>(x), static_cast<float>(z));
-  if (ip >= 0 && ip < triggeru && ip < trigger_capacity && trigger[ip].kind == trigger_door) {
+  if (in_table(ip, table_rows(triggeru, trigger_capacity)) && trigger[ip].kind == trigger_door) {
     w = trigger[ip].value[0][1];
     last_frame = 1;
     mapa_v[cell] = door_cell_kind(w);
@@ -110,7 +114,7 @@ void draw_player_pass() {
   glTranslatef(player.x, 0.0f, player.z);
   glRotatef(player.uhel - 90.0f, 0, 1, 0);
   md2_drawModel(model_at(player.model), player.prev_frame, player.frame, player.interpol);
-  if (player.weapon >= 0 && player.weapon < weapon_capacity)
+  if (in_table(player.weapon, weapon_capacity))
     md2_drawModel(model_at(weapon[player.weapon].model), shoot_anim_nframe, shoot_anim_frame,
                   shoot_anim_interpol);
   if (player.health < 1) shoot_anim = weapon_anim_death;
@@ -123,17 +127,17 @@ void draw_player_pass() {
 bool enemy_in_view(int k) {
   const imp_t& e = imp[k];
   const player_t& player = players[player_id];
-  return e.visible && std::fabs(e.x - player.x) <= 25.0f && std::fabs(e.z - player.z) <= 20.0f &&
+  return e.visible && near_enough_to_draw(e.x, e.z, player.x, player.z) &&
          e.light + e.light_r + e.light_g + e.light_b != 0.0f;
 }
 
-static int enemy_count() { return impu < imp_capacity ? impu : imp_capacity; }
+static int enemy_count() { return table_rows(impu, imp_capacity); }
 
 void draw_enemy_pass() {
   for (int k = 0; k < enemy_count(); ++k) {
     if (!enemy_in_view(k)) continue;
     const imp_t& e = imp[k];
-    if (e.type < 0 || e.type >= imp_prototype_capacity) continue;
+    if (!in_table(e.type, imp_prototype_capacity)) continue;
     const imp_prototype_t& type = imp_prototype[e.type];
     SetGLTexture(texture_path(type.health_pain >= e.health ? type.texture_pain : type.texture));
     float dr = e.light + e.light_r, dg = e.light + e.light_g, db = e.light + e.light_b;

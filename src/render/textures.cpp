@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "base/loading_log.h"
+#include "base/table_index.h"
 #include "formats/jpeg.h"
 #include "platform/message_box.h"
 #include "platform/multitexture.h"
-#include "render/fonts.h"
 #include "render/tga_texture.h"
 
 uint8_t textura_alphaflag[texture_capacity];
@@ -22,12 +22,12 @@ static int _active_tex = -1;
 static bool is_font(const char* path) { return std::strstr(path, "/font/") != nullptr; }
 static bool is_backdrop(const char* path) { return std::strstr(path, "/backdrops/") != nullptr; }
 
-static int listed_textures() { return textur < texture_capacity ? textur : texture_capacity; }
+static int listed_textures() { return table_rows(textur, texture_capacity); }
 
 void forget_bound_texture() { _active_tex = -1; }
 
 int load_texture(int index, const char* path) {
-  if (index < 0 || index >= texture_capacity) return 0;
+  if (!in_table(index, texture_capacity)) return 0;
   if (std::strstr(path, ".tga")) {
     if (!LoadTGA(index, path)) return 0;
     textura_alphaflag[index] = _tga_alphaflag;
@@ -43,7 +43,7 @@ int load_texture(int index, const char* path) {
   return textura[index] != 0;
 }
 
-int LoadGLTextures() {
+void load_font_textures() {
   std::memset(textura_loaded, 0, sizeof textura_loaded);
   forget_bound_texture();  // a new context has nothing bound, whatever the old one had
   glEnable(GL_TEXTURE_2D);
@@ -55,9 +55,9 @@ int LoadGLTextures() {
     else
       MessageBoxA(nullptr, textura_list[i], "LOADING ERROR", MB_OK);
   }
-  glEnable(GL_TEXTURE_2D);
-  glColor3f(1.0f, 1.0f, 1.0f);
-  BuildFont();
+}
+
+void load_ordinary_textures() {
   for (int i = 0; i < listed_textures(); ++i) {
     const char* path = textura_list[i];
     if (is_font(path) || is_backdrop(path)) continue;
@@ -67,7 +67,6 @@ int LoadGLTextures() {
     else
       mark_loading_failed();
   }
-  return 0;
 }
 
 static void bind_entry(int index) {
@@ -91,7 +90,7 @@ int SetGLTexture(const char* path) {
   glDisable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   int index = find_texture(path);
-  if (index >= 0 && index < texture_capacity) {
+  if (in_table(index, texture_capacity)) {
     glActiveTextureARB(GL_TEXTURE0_ARB);
     glEnable(GL_TEXTURE_2D);
     if (index == font_texture_index) {

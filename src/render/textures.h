@@ -17,9 +17,11 @@ extern int g_tex_used;                               // binds made (a per-frame 
 // 1 on success; a path of another kind counts as loaded without an object.
 int load_texture(int index, const char* path);
 
-// Start-up: the font textures, the screen font, then every ordinary texture
-// with a loading-log line each. Backdrops stay unloaded.
-int LoadGLTextures();
+// Start-up, in a new context: first the font textures (forgetting what was
+// loaded before), then every ordinary texture with a loading-log line each.
+// Backdrops stay unloaded.
+void load_font_textures();
+void load_ordinary_textures();
 
 // Makes the entry with this path current on texture unit 0 and sets the
 // blending its alpha needs. A path that is not listed binds nothing.

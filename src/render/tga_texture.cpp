@@ -2,6 +2,7 @@
 
 #include <GL/glu.h>
 
+#include "base/table_index.h"
 #include "formats/tga.h"
 
 GLuint textura[texture_capacity];
@@ -31,7 +32,7 @@ GLuint upload_mipmapped_texture(const unsigned char* pixels, int width, int heig
 }
 
 int LoadTGA(int index, const char* path) {
-  if (index < 0 || index >= texture_capacity) return 0;
+  if (!in_table(index, texture_capacity)) return 0;
   tga_image image;
   if (!tga_decode(path, image)) return 0;
   GLenum format = image.has_alpha() ? GL_RGBA : GL_RGB;

@@ -13,6 +13,7 @@
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
 #include "base/frame_clock.h"
+#include "base/table_index.h"
 #include "platform/multitexture.h"
 #include "render/hud.h"
 #include "render/model_passes.h"
@@ -21,18 +22,9 @@
 #include "world/level_settings.h"
 #include "world/map_grid.h"
 
-constexpr int view_half_width = 25;
-constexpr int view_half_depth = 20;
-
-view_window view_window_around(float player_x, float player_z) {
-  int px = static_cast<int>(player_x), pz = static_cast<int>(player_z);
-  return {std::max(0, px - view_half_width), std::min(mapa_size_x, px + view_half_width),
-          std::max(0, pz - view_half_depth), std::min(mapa_size_z, pz + view_half_depth)};
-}
-
 float muzzle_flash_strength() {
   const player_t& player = players[player_id];
-  if (player.weapon < 0 || player.weapon >= weapon_capacity) return 0.0f;
+  if (!in_table(player.weapon, weapon_capacity)) return 0.0f;
   int d = shoot_anim_frame - weapon[player.weapon].anim_fire[0];
   if (d <= 1 && (shoot_anim == weapon_anim_single_shot || shoot_anim == weapon_anim_fire_loop))
     return 2.0f * (static_cast<float>(d) + shoot_anim_interpol) / 3.0f;
@@ -79,7 +71,7 @@ cell_light_sample sample_cell_light(int x, int z, float player_x, float player_z
 // hides behind them from the camera.
 void mark_see_through(const view_window& window, std::vector<uint8_t>& cut) {
   const player_t& player = players[player_id];
-  int enemies = impu < imp_capacity ? impu : imp_capacity;
+  int enemies = table_rows(impu, imp_capacity);
   for (int x = window.x0; x < window.x1; ++x) {
     for (int z = window.z0; z < window.z1; ++z) {
       int cell = map_index(x, z);
@@ -179,7 +171,7 @@ static void store_light_sample(int x, int z, const cell_light_sample& s) {
     player.light_g = s.g;
     player.light_b = s.b;
   }
-  int enemies = impu < imp_capacity ? impu : imp_capacity;
+  int enemies = table_rows(impu, imp_capacity);
   for (int k = 0; k < enemies; ++k) {
     imp_t& e = imp[k];
     if (e.cell_x == x && e.cell_z == z) {

@@ -5,15 +5,10 @@
 #include <vector>
 
 #include "render/frame_stats.h"
+#include "render/view_window.h"  // the window the helpers below work on
 
 // Draws the frame (the caller swaps the buffers). Always 1.
 int DrawGLScene();
-
-// The cells drawn around the player: x in [x0, x1), z in [z0, z1).
-struct view_window {
-  int x0, x1, z0, z1;
-};
-view_window view_window_around(float player_x, float player_z);
 
 // Light of the cell (x, z) for its model and for the entities standing on it,
 // from the static corner light, the player's own small light and the orange

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "content/definition_values.h"
-#include "content/tagged_reader.h"
 #include "base/loading_log.h"
+#include "content/definition_words.h"
+#include "content/tagged_reader.h"
 
 C_Sound Sound;
 

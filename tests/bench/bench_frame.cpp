@@ -17,6 +17,7 @@
 #include "actors/target_picking.h"
 #include "actors/weapons.h"
 #include "base/frame_clock.h"
+#include "content/model_list.h"
 #include "content/models.h"
 #include "content/texture_list.h"
 #include "core/level_loading.h"
@@ -24,6 +25,7 @@
 #include "lighting/lightmap.h"
 #include "platform/multitexture.h"
 #include "platform/window.h"
+#include "render/scene_setup.h"
 #include "render/textures.h"
 #include "render/world_view.h"
 #include "world/level_paths.h"
@@ -40,7 +42,7 @@ bool game_ready() {
   static bool ready = [] {
     if (chdir(KEL_GAME_DIR) != 0) return false;
     load_textura_list();
-    if (!CreateGLWindow("Kel bench", 800, 600, 32, false)) return false;
+    if (!CreateGLWindow("Kel bench", 800, 600, 32, false, InitGL)) return false;
     load_models();
     load_weapons();
     load_player();

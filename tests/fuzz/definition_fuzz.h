@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fstream>
 
+#include "content/model_list.h"
 #include "content/models.h"
 #include "content/texture_list.h"
 #include "support/animated_md2.h"

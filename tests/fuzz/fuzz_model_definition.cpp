@@ -1,6 +1,7 @@
 // A model definition file through load_models. The list names the same
 // definition twice after a real model, so that what one model leaves in the
 // tables meets the next one; load_models clears its own tables each run.
+#include "content/model_list.h"
 #include "fuzz/definition_fuzz.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

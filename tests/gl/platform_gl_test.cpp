@@ -9,12 +9,13 @@
 #include "platform/gamma.h"
 #include "platform/multitexture.h"
 #include "platform/window.h"
+#include "render/scene_setup.h"
 
 namespace {
 
 class GameWindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(CreateGLWindow("Kel gl test", 320, 240, 32, false)); }
+  static void SetUpTestSuite() { ASSERT_TRUE(CreateGLWindow("Kel gl test", 320, 240, 32, false, InitGL)); }
   static void TearDownTestSuite() { KillGLWindow(); }
   void TearDown() override { MULTITEXTURING = 1; }
 };

@@ -22,6 +22,7 @@
 #include "platform/multitexture.h"
 #include "platform/window.h"
 #include "render/fonts.h"
+#include "render/scene_setup.h"
 #include "render/textures.h"
 #include "render/world_view.h"
 #include "support/scratch_dir.h"
@@ -72,7 +73,7 @@ class WorldRenderTest : public ::testing::Test {
     textur = 0;
     for (const char* n : names) std::strcpy(textura_list[textur++], n);
     write_door("data/door.md2");
-    ASSERT_TRUE(CreateGLWindow("Kel world test", width, height, 32, false));  // loads the textures
+    ASSERT_TRUE(CreateGLWindow("Kel world test", width, height, 32, false, InitGL));  // loads the textures
   }
   static void TearDownTestSuite() {
     KillFont();

@@ -13,7 +13,7 @@
 #include "actors/player.h"
 #include "content/models.h"
 #include "content/texture_list.h"
-#include "world/kel_map.h"
+#include "level/kel_map.h"
 
 // Empties the texture list, models, trigger prototypes, light types and enemy
 // types. add_test_trigger_prototype makes a door (kind trigger_door) or an item

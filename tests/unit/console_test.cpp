@@ -3,18 +3,20 @@
 #include <cstring>
 #include <string>
 
+#include "base/console.h"
 #include "base/frame_clock.h"
 #include "base/play_options.h"
-#include "core/console.h"
 #include "core/game_state.h"
 #include "frontend/menu_table.h"
 #include "frontend/savegame_slots.h"
+#include "kel/main_loop.h"
 
 namespace {
 
 class ConsoleTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    register_commands();
     Console.process_commands();  // drop anything left by other tests
     Console.message[0] = '\0';
     Console.message_time = 0;
@@ -39,7 +41,7 @@ TEST_F(ConsoleTest, NewestCommandRunsFirst) {
   Console.process_commands();
   EXPECT_EQ(global_status, status_menu);
   EXPECT_EQ(active_menu, 1);
-  EXPECT_EQ(Console.command_count, 0);
+  EXPECT_EQ(Console.queued(), 0);
 
   // The other order ends in the quit state.
   Console.add_command("quit");
@@ -60,7 +62,7 @@ TEST_F(ConsoleTest, MenuCommandUsesUpTheCommandAndResetsSelection) {
 TEST_F(ConsoleTest, FullQueueDropsThe513thCommand) {
   for (int i = 0; i < command_capacity; ++i) Console.add_command("c_ultrablood:1");
   Console.add_command("c_ultrablood:0");  // the 513th: lost
-  EXPECT_EQ(Console.command_count, command_capacity);
+  EXPECT_EQ(Console.queued(), command_capacity);
   Console.process_commands();
   EXPECT_EQ(c_ultra_blood, 1);
 }

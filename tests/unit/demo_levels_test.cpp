@@ -15,11 +15,12 @@
 #include <vector>
 
 #include "actors/enemies.h"
+#include "content/model_list.h"
 #include "content/models.h"
 #include "content/texture_list.h"
+#include "level/kel_map.h"
 #include "lighting/lightmap.h"
 #include "support/scratch_dir.h"
-#include "world/kel_map.h"
 #include "world/level_paths.h"
 
 namespace fs = std::filesystem;

@@ -3,9 +3,10 @@
 #include <string>
 
 #include "actors/enemies.h"
+#include "base/loading_log.h"
+#include "content/model_list.h"
 #include "content/models.h"
 #include "content/texture_list.h"
-#include "base/loading_log.h"
 #include "support/animated_md2.h"
 #include "support/scratch_dir.h"
 

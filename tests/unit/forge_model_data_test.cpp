@@ -16,6 +16,7 @@
 #include "actors/enemies.h"
 #include "actors/player.h"
 #include "actors/weapons.h"
+#include "content/model_list.h"
 #include "content/models.h"
 #include "content/tagged_reader.h"
 #include "content/texture_list.h"

@@ -8,9 +8,9 @@
 #include "actors/player.h"
 #include "content/models.h"
 #include "content/texture_list.h"
+#include "level/kel_map.h"
 #include "support/level_builder.h"
 #include "support/scratch_dir.h"
-#include "world/kel_map.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "actors/player.h"
+#include "base/console.h"
 #include "base/frame_clock.h"
 #include "base/play_options.h"
-#include "core/console.h"
 #include "core/game_state.h"
-#include "core/main_loop.h"
 #include "frontend/menu_table.h"
+#include "kel/main_loop.h"
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/tick.h"
@@ -22,6 +22,7 @@ uint32_t fake_clock() { return fake_now; }
 class MainLoopTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    register_commands();
     set_tick_source(fake_clock);
     std::memset(keys, 0, sizeof keys);
     active = 1;

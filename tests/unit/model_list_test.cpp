@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "content/models.h"
 #include "base/loading_log.h"
+#include "content/model_list.h"
+#include "content/models.h"
 #include "formats/md2.h"
 #include "support/animated_md2.h"
 #include "support/scratch_dir.h"

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "actors/player.h"
+#include "content/model_list.h"
 #include "content/models.h"
 #include "content/texture_list.h"
 #include "support/animated_md2.h"

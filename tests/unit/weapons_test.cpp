@@ -4,6 +4,7 @@
 #include <string>
 
 #include "actors/weapons.h"
+#include "content/model_list.h"
 #include "content/models.h"
 #include "support/animated_md2.h"
 #include "support/scratch_dir.h"

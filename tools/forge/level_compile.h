@@ -17,9 +17,9 @@
 
 #include "content/models.h"
 #include "groups_merge.h"
+#include "level/kel_map.h"
 #include "level_source.h"
 #include "lightmap_atlas.h"
-#include "world/kel_map.h"
 
 struct compiled_level {
   std::unique_ptr<C_KelMap> map;  // the pack's contents (about 600 KB: kept off the stack)

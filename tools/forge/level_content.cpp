@@ -9,9 +9,10 @@
 #include <system_error>
 
 #include "actors/enemies.h"
+#include "base/loading_log.h"
+#include "content/model_list.h"
 #include "content/models.h"
 #include "content/texture_list.h"
-#include "base/loading_log.h"
 
 namespace fs = std::filesystem;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "level/kel_map.h"
 #include "lightmap_atlas.h"
-#include "world/kel_map.h"
 #include "world/level_settings.h"
 #include "world/map_grid.h"
 

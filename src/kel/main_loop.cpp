@@ -1,6 +1,4 @@
-#include "core/main_loop.h"
-
-#include <SDL.h>
+#include "kel/main_loop.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,19 +10,19 @@
 #include "actors/player_movement.h"
 #include "actors/target_picking.h"
 #include "actors/weapons.h"
+#include "base/console.h"
 #include "base/frame_clock.h"
 #include "base/loading_log.h"
 #include "base/play_options.h"
-#include "content/models.h"
+#include "content/model_list.h"
 #include "content/texture_list.h"
 #include "core/command_line.h"
-#include "core/console.h"
 #include "core/engine_config.h"
 #include "core/game_commands.h"
 #include "core/game_state.h"
 #include "core/level_loading.h"
 #include "formats/compressed_asset.h"
-#include "frontend/menu_table.h"
+#include "frontend/menu_commands.h"
 #include "lighting/lightmap.h"
 #include "platform/display_settings.h"
 #include "platform/gamma.h"
@@ -34,6 +32,7 @@
 #include "platform/window.h"
 #include "render/fonts.h"
 #include "render/loading_screen.h"
+#include "render/scene_setup.h"
 #include "render/screenshot.h"
 #include "render/world_view.h"
 #include "sound/sound_bank.h"
@@ -42,7 +41,7 @@
 static const char* const window_title = "Kel";
 
 static bool open_game_window() {
-  return CreateGLWindow(window_title, resolution_x, resolution_y, color_depth, fullscreen != 0);
+  return CreateGLWindow(window_title, resolution_x, resolution_y, color_depth, fullscreen != 0, InitGL);
 }
 
 // Takes a key press: true once per key-down, clearing the entry.
@@ -146,8 +145,14 @@ frame_outcome run_frame(bool& done) {
   return frame_outcome::go_on;
 }
 
+void register_commands() {
+  register_game_commands();
+  register_menu_commands();
+}
+
 int WinMain(const char* command_line) {
   global_status = status_logo;
+  register_commands();
   load_initGL();
   ensure_screenshot_dir();
   load_textura_list();
@@ -192,6 +197,6 @@ int WinMain(const char* command_line) {
   KillFont();
   KillFont3D();
   KillGLWindow();
-  SDL_Quit();
+  close_platform();
   return 0;
 }

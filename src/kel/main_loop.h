@@ -5,6 +5,9 @@
 // Letters of the cheat chord, held together.
 constexpr char cheat_chord[4] = {'K', 'J', 'X', 'Z'};
 
+// Registers every command with the console: the doers of each room.
+void register_commands();
+
 // Runs the game; returns 0 when the window cannot be (re)created, otherwise the
 // parameter of the last message taken (0 after the window was closed).
 int WinMain(const char* command_line);

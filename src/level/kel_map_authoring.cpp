@@ -1,7 +1,7 @@
 // Filling a level by hand, for the tools that make levels; the game never calls these.
 #include <cstring>
 
-#include "world/kel_map.h"
+#include "level/kel_map.h"
 
 static bool is_byte(int v) { return v >= 0 && v <= 255; }
 

@@ -3,9 +3,10 @@
 
 #include "actors/enemies.h"
 #include "actors/player.h"
+#include "base/table_index.h"
 #include "content/models.h"
 #include "content/texture_list.h"
-#include "world/kel_map.h"
+#include "level/kel_map.h"
 
 static_assert(kel_map_imp_capacity == imp_capacity, "map enemies must fit the enemy table");
 
@@ -13,10 +14,6 @@ static_assert(kel_map_imp_capacity == imp_capacity, "map enemies must fit the en
 // the whole name fits the entry.
 static bool names_equal(const char* name, const char* entry, size_t capacity) {
   return std::strlen(name) < capacity && std::strncmp(name, entry, capacity) == 0;
-}
-
-static int table_count(int count, int capacity) {
-  return count < 0 ? 0 : count > capacity ? capacity : count;
 }
 
 // For each name of a map list, the last table entry with that name (later
@@ -81,7 +78,7 @@ static void attach_trigger(int p, int x, int z) {
 
 // Light offsets start at the cell's corner. Lights past the table are dropped.
 static void add_light(int type, int x, int z) {
-  if (type < 0 || type >= light_type_capacity || lightu >= light_capacity) return;
+  if (!in_table(type, light_type_capacity) || lightu >= light_capacity) return;
   const light_t& l = light_type[type];
   light[lightu++] = {x + l.x, l.y, z + l.z, l.r, l.g, l.b, l.radius};
 }
@@ -89,7 +86,7 @@ static void add_light(int type, int x, int z) {
 static void place_model(int j, int x, int z) {
   mapa_m[map_index(x, z)] = j;
   int p = model_trigger[j];
-  if (p >= 0 && p < trigger_prototype_capacity) attach_trigger(p, x, z);
+  if (in_table(p, trigger_prototype_capacity)) attach_trigger(p, x, z);
   add_light(model_light_type[j], x, z);
   add_light(model_light_type2[j], x, z);
 }
@@ -111,7 +108,7 @@ static void group_cells_by_model(const C_KelMap& map) {
 
 static void place_models(const C_KelMap& map) {
   group_cells_by_model(map);
-  int models = table_count(modelu, model_capacity);
+  int models = table_rows(modelu, model_capacity);
   for (int i = 0; i < map.model_name_count; ++i)
     for (int j = 0; j < models; ++j) {
       if (!names_equal(map.model_names[i], model_d_list[j], content_name_capacity)) continue;
@@ -123,7 +120,7 @@ static void place_models(const C_KelMap& map) {
 static void resolve_textures(const C_KelMap& map) {
   int target[kel_map_list_slots];
   resolve_names(target, map.texture_names, map.texture_name_count,
-                table_count(textur, texture_capacity), content_name_capacity,
+                table_rows(textur, texture_capacity), content_name_capacity,
                 [](int j) { return textura_list[j]; });
   for (int x = 0; x < map.size_x; ++x)
     for (int z = 0; z < map.size_z; ++z)
@@ -139,7 +136,7 @@ static void place_enemies(const C_KelMap& map) {
     imp[k].z = map.imp_z[k] + 0.5f;
   }
   int target[kel_map_list_slots];
-  int last_type = table_count(impu_prototype, imp_prototype_capacity - 1);
+  int last_type = table_rows(impu_prototype, imp_prototype_capacity - 1);
   resolve_names(target, map.imp_names, map.imp_name_count, last_type + 1, imp_name_capacity,
                 [](int j) { return imp_prototype[j].name; });
   for (int k = 0; k < impu; ++k)
@@ -151,7 +148,7 @@ void C_KelMap::update_globals() {
 
   mapa_size_x = size_x;
   mapa_size_z = size_z;
-  if (player_id >= 0 && player_id < player_slots) {
+  if (in_table(player_id, player_slots)) {
     players[player_id].x = start_x;
     players[player_id].z = start_z;
   }
@@ -199,10 +196,10 @@ static bool stores_losslessly(int value, int stored_names, int list_count) {
 }
 
 int C_KelMap::use_globals() {
-  int textures = table_count(textur, texture_capacity);
-  int models = table_count(modelu, model_capacity);
-  texture_name_count = static_cast<uint8_t>(table_count(textures, kel_map_names_capacity));
-  model_name_count = static_cast<uint8_t>(table_count(models, kel_map_names_capacity));
+  int textures = table_rows(textur, texture_capacity);
+  int models = table_rows(modelu, model_capacity);
+  texture_name_count = static_cast<uint8_t>(table_rows(textures, kel_map_names_capacity));
+  model_name_count = static_cast<uint8_t>(table_rows(models, kel_map_names_capacity));
   for (int i = 0; i < texture_name_count; ++i)
     std::snprintf(texture_names[i], kel_map_name_capacity, "%.*s", content_name_capacity - 1,
                   textura_list[i]);

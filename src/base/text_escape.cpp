@@ -1,4 +1,4 @@
-#include "core/text_escape.h"
+#include "base/text_escape.h"
 
 static size_t replace_all(char* text, char from, char to) {
   size_t n = 0;

@@ -1,4 +1,4 @@
-#include "world/kel_map.h"
+#include "level/kel_map.h"
 
 #include <cstring>
 
