@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/byte_io.h"
 #include "content/definition_values.h"
 #include "content/tagged_reader.h"
 #include "base/loading_log.h"
@@ -114,10 +115,6 @@ static int read_sound_file(const char* path, std::vector<unsigned char>& bytes) 
   return failed || too_large ? ALUT_ERROR_IO_ERROR : ALUT_ERROR_NO_ERROR;
 }
 
-static uint32_t le32(const unsigned char* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 // ALUT allocates every chunk at the length the file claims before reading it,
 // so a few corrupt bytes could ask for gigabytes. The chunks are walked here
 // as ALUT walks them (odd lengths padded, stopping at "data") and each length
@@ -127,7 +124,7 @@ static int check_wav_chunks(const std::vector<unsigned char>& bytes) {
   if (bytes.size() < 12 || std::memcmp(p, "RIFF", 4) || std::memcmp(p + 8, "WAVE", 4))
     return ALUT_ERROR_UNSUPPORTED_FILE_TYPE;
   for (size_t at = 12; bytes.size() - at >= 8;) {
-    uint64_t length = le32(p + at + 4);
+    uint64_t length = get_u32(p + at + 4);
     if (length > bytes.size() - at - 8) return ALUT_ERROR_CORRUPT_OR_TRUNCATED_DATA;
     if (!std::memcmp(p + at, "data", 4)) break;
     uint64_t next = at + 8 + length + (length & 1);
