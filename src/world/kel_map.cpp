@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "world/level_file_io.h"
+#include "base/byte_io.h"
+#include "world/level_paths.h"
 
 C_KelMap KelMapLoader;
 
@@ -57,9 +58,9 @@ bool C_KelMap::fio_byte(uint8_t& value) { return fio(&value, 1, 1) == 1; }
 
 bool C_KelMap::fio_i32(int32_t& value) {
   uint8_t bytes[4];
-  le32_put(bytes, static_cast<uint32_t>(value));
+  put_i32(bytes, value);
   if (fio(bytes, 1, 4) != 4) return false;
-  value = le32_get_int(bytes);
+  value = get_i32(bytes);
   return true;
 }
 
