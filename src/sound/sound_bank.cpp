@@ -150,24 +150,20 @@ static void* load_wav(const char* path, ALenum& format, ALsizei& size, ALfloat& 
 // buffer, which is silent.
 void C_Sound::load_entry(int i) {
   draw_loading(names[i]);
-  ALenum loaded_format = 0;
-  ALsizei loaded_size = 0;
-  ALfloat loaded_rate = 0.0f;
-  data = load_wav(names[i], loaded_format, loaded_size, loaded_rate, error);
+  ALenum format = 0;
+  ALsizei size = 0;
+  ALfloat rate = 0.0f;
+  void* data = load_wav(names[i], format, size, rate, error);
   if (!data) {
     std::printf("alutLoadWAVFile %s : %d\n", names[i], error);
     mark_loading_failed();
     return;
   }
-  format = loaded_format;
-  size = loaded_size;
-  frequency = buffer_rate(loaded_rate);
 
-  alBufferData(buffers[i], format, data, size, frequency);
+  alBufferData(buffers[i], format, data, size, buffer_rate(rate));
   error = alGetError();
   // The samples are copied into the buffer (or refused): free them either way.
   std::free(data);
-  data = nullptr;
   if (error != AL_NO_ERROR) {
     mark_loading_failed();
     return;
