@@ -12,6 +12,7 @@
 #include "actors/weapons.h"
 #include "content/models.h"
 #include "platform/window.h"
+#include "render/md2_draw.h"
 #include "render/textures.h"
 #include "render/tga_texture.h"
 #include "render/world_view.h"
