@@ -1,37 +1,24 @@
 #include "formats/md2.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "base/byte_io.h"
 #include "formats/compressed_asset.h"
 #include "formats/md2_normals.h"
 
 char aname[md2_animation_name_capacity];
 int astart, aend;
-int g_triangles;
 
 namespace {
-
-int32_t read_i32(const uint8_t* p) {
-  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                              static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
-}
-
-int16_t read_i16(const uint8_t* p) {
-  return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-}
 
 float float_from_bits(int32_t bits) {
   float f;
   std::memcpy(&f, &bits, sizeof f);
   return f;
 }
-
-float read_f32(const uint8_t* p) { return float_from_bits(read_i32(p)); }
 
 long file_length(FILE* f) {
   if (std::fseek(f, 0, SEEK_END) != 0) return -1;
@@ -54,10 +41,8 @@ void decode_header(const uint8_t* bytes, md2_model_t& m) {
                        &m.offsetTexCoords, &m.offsetTriangles, &m.offsetFrames,  &m.offsetGlCommands,
                        &m.offsetEnd};
   static_assert(sizeof fields / sizeof fields[0] * 4 == md2_header_size, "17 header words");
-  for (int32_t* field : fields) {
-    *field = read_i32(bytes);
-    bytes += 4;
-  }
+  byte_reader in(bytes, md2_header_size);
+  for (int32_t* field : fields) *field = in.i32();
 }
 
 // Everything about the header that later reads depend on: counts within the
@@ -77,7 +62,9 @@ bool header_is_sane(const md2_model_t& m, long length) {
 }
 
 // Reads `count` records of `size` bytes from `offset`, a chunk at a time, and
-// hands each to decode(index, bytes). Size is at most md2_max_frame_size.
+// hands each to decode(index, reader over the record). Size is at most
+// md2_max_frame_size, and the header check has made every record big enough
+// for what its decoder reads.
 template <typename Decode>
 bool read_records(FILE* f, int32_t offset, int32_t count, int32_t size, Decode decode) {
   if (count == 0) return true;
@@ -88,7 +75,10 @@ bool read_records(FILE* f, int32_t offset, int32_t count, int32_t size, Decode d
     const int32_t n = count - first < per_chunk ? count - first : per_chunk;
     const size_t bytes = static_cast<size_t>(n) * static_cast<size_t>(size);
     if (std::fread(chunk, 1, bytes, f) != bytes) return false;
-    for (int32_t i = 0; i < n; ++i) decode(first + i, chunk + static_cast<size_t>(i) * size);
+    for (int32_t i = 0; i < n; ++i) {
+      byte_reader record(chunk + static_cast<size_t>(i) * size, static_cast<size_t>(size));
+      decode(first + i, record);
+    }
   }
   return true;
 }
@@ -114,17 +104,14 @@ bool read_frames(FILE* f, md2_model_t& m) {
     m.frames[i].vertices = static_cast<md2_vertex_t*>(std::malloc(sizeof(md2_vertex_t) * m.numVertices));
     if (!m.frames[i].vertices) return false;
   }
-  return read_records(f, m.offsetFrames, m.numFrames, m.frameSize, [&m](int32_t i, const uint8_t* b) {
+  return read_records(f, m.offsetFrames, m.numFrames, m.frameSize, [&m](int32_t i, byte_reader& in) {
     float scale[3], translate[3];
-    for (int k = 0; k < 3; ++k) {
-      scale[k] = read_f32(b + 4 * k);
-      translate[k] = read_f32(b + 12 + 4 * k);
-    }
+    for (float& s : scale) s = in.f32();
+    for (float& t : translate) t = in.f32();
     md2_frame_t& frame = m.frames[i];
-    std::memcpy(frame.name, b + 24, md2_frame_name_size - 1);
+    std::memcpy(frame.name, in.take(md2_frame_name_size), md2_frame_name_size - 1);
     frame.name[md2_frame_name_size - 1] = '\0';
-    for (int32_t v = 0; v < m.numVertices; ++v)
-      decode_vertex(b + md2_frame_header_size + 4 * v, scale, translate, frame.vertices[v]);
+    for (int32_t v = 0; v < m.numVertices; ++v) decode_vertex(in.take(4), scale, translate, frame.vertices[v]);
   });
 }
 
@@ -132,26 +119,26 @@ bool read_blocks(FILE* f, md2_model_t& m) {
   if (m.numSkins > 0) {
     m.skins = static_cast<char(*)[md2_skin_name_size]>(std::calloc(m.numSkins, md2_skin_name_size));
     if (!m.skins) return false;
-    bool ok = read_records(f, m.offsetSkins, m.numSkins, md2_skin_name_size, [&m](int32_t i, const uint8_t* b) {
-      std::memcpy(m.skins[i], b, md2_skin_name_size - 1);  // the last byte stays 0
+    bool ok = read_records(f, m.offsetSkins, m.numSkins, md2_skin_name_size, [&m](int32_t i, byte_reader& in) {
+      std::memcpy(m.skins[i], in.take(md2_skin_name_size), md2_skin_name_size - 1);  // the last byte stays 0
     });
     if (!ok) return false;
   }
   if (m.numTexCoords > 0) {
     m.texCoords = static_cast<md2_tex_coord_t*>(std::calloc(m.numTexCoords, sizeof(md2_tex_coord_t)));
     if (!m.texCoords) return false;
-    bool ok = read_records(f, m.offsetTexCoords, m.numTexCoords, md2_tex_coord_size,
-                           [&m](int32_t i, const uint8_t* b) { m.texCoords[i] = {read_i16(b), read_i16(b + 2)}; });
+    bool ok = read_records(f, m.offsetTexCoords, m.numTexCoords, md2_tex_coord_size, [&m](int32_t i, byte_reader& in) {
+      m.texCoords[i].s = in.i16();
+      m.texCoords[i].t = in.i16();
+    });
     if (!ok) return false;
   }
   if (m.numTriangles > 0) {
     m.triangles = static_cast<md2_triangle_t*>(std::calloc(m.numTriangles, sizeof(md2_triangle_t)));
     if (!m.triangles) return false;
-    bool ok = read_records(f, m.offsetTriangles, m.numTriangles, md2_triangle_size, [&m](int32_t i, const uint8_t* b) {
-      for (int k = 0; k < 3; ++k) {
-        m.triangles[i].vertex[k] = read_i16(b + 2 * k);
-        m.triangles[i].texCoord[k] = read_i16(b + 6 + 2 * k);
-      }
+    bool ok = read_records(f, m.offsetTriangles, m.numTriangles, md2_triangle_size, [&m](int32_t i, byte_reader& in) {
+      for (int16_t& v : m.triangles[i].vertex) v = in.i16();
+      for (int16_t& t : m.triangles[i].texCoord) t = in.i16();
     });
     if (!ok) return false;
   }
@@ -160,7 +147,7 @@ bool read_blocks(FILE* f, md2_model_t& m) {
     m.glCommands = static_cast<int32_t*>(std::calloc(m.numGlCommands, sizeof(int32_t)));
     if (!m.glCommands) return false;
     bool ok = read_records(f, m.offsetGlCommands, m.numGlCommands, 4,
-                           [&m](int32_t i, const uint8_t* b) { m.glCommands[i] = read_i32(b); });
+                           [&m](int32_t i, byte_reader& in) { m.glCommands[i] = in.i32(); });
     if (!ok) return false;
   }
   return true;
@@ -309,26 +296,6 @@ void md2_blend_vertex(const md2_model_t* model, int frameA, int frameB, float t,
   normal[0] = n[0];
   normal[1] = n[2];
   normal[2] = -n[1];
-}
-
-void md2_drawModel(const md2_model_t* model, int frameA, int frameB, float t) {
-  if (!model || frameA < 0 || frameB < 0 || frameA >= model->numFrames || frameB >= model->numFrames) return;
-  int position = 0;
-  md2_gl_packet packet;
-  while (md2_next_gl_packet(model, position, packet)) {
-    glBegin(packet.fan ? GL_TRIANGLE_FAN : GL_TRIANGLE_STRIP);
-    for (int i = 0; i < packet.count; ++i) {
-      const int32_t* entry = packet.words + md2_gl_vertex_words * i;
-      float p[3], n[3];
-      md2_blend_vertex(model, frameA, frameB, t, md2_gl_vertex_index(entry), p, n);
-      // Image rows are stored bottom-up.
-      glTexCoord2f(md2_gl_s(entry), 1.0f - md2_gl_t(entry));
-      glNormal3fv(n);
-      glVertex3fv(p);
-    }
-    glEnd();
-  }
-  g_triangles += model->numTriangles;
 }
 
 namespace {

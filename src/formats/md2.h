@@ -1,6 +1,6 @@
 // MD2 vertex-animated models: reading into memory, lighting normals, frame
-// blending, drawing through the file's strips and fans, bounding box and
-// named animations.
+// blending, the walk through the file's strips and fans, bounding box and
+// named animations. Drawing them is render/md2_draw's.
 //
 // Stored positions are in the game's axes (y up): a file point (X, Y, Z) with
 // Z up is kept as (X, Z, -Y). Normals are kept in the file's order and turned
@@ -61,9 +61,6 @@ constexpr int md2_animation_name_capacity = 256;
 extern char aname[md2_animation_name_capacity];
 extern int astart, aend;
 
-// Triangles submitted this frame (the renderer resets it at frame start).
-extern int g_triangles;
-
 // Reads the file, or its ".bz2" copy through the scratch file. Null when the
 // asset is missing or the file is malformed in any way that could make a later
 // call read outside the model's blocks.
@@ -98,10 +95,6 @@ int md2_gl_vertex_index(const int32_t* entry);
 // index in the GL commands.
 void md2_blend_vertex(const md2_model_t* model, int frameA, int frameB, float t, int index,
                       float position[3], float normal[3]);
-
-// Draws the blend of two frames with the current texture, colour and matrices.
-// Frame numbers outside the model draw nothing.
-void md2_drawModel(const md2_model_t* model, int frameA, int frameB, float t);
 
 // Animations are runs of consecutive frames whose names agree once up to two
 // trailing digits are dropped (run01 and run1 both belong to "run").

@@ -2,31 +2,14 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 
+#include "base/byte_io.h"
 #include "formats/md2_normals.h"
 
 namespace {
 
 constexpr int32_t md2_version = 8;
-
-void put_i32(std::vector<uint8_t>& out, int32_t value) {
-  const uint32_t u = static_cast<uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(u >> shift));
-}
-
-void put_i16(std::vector<uint8_t>& out, int16_t value) {
-  const uint16_t u = static_cast<uint16_t>(value);
-  out.push_back(static_cast<uint8_t>(u));
-  out.push_back(static_cast<uint8_t>(u >> 8));
-}
-
-void put_f32(std::vector<uint8_t>& out, float value) {
-  int32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  put_i32(out, bits);
-}
 
 // The name and zero padding up to `size` bytes.
 void put_name(std::vector<uint8_t>& out, const std::string& name, size_t size) {
@@ -78,8 +61,8 @@ void put_frame(std::vector<uint8_t>& out, const md2_writer_frame& frame) {
     scale[k] = (hi[k] - lo[k]) / 255.0f;
     if (!(scale[k] > 0)) scale[k] = 1;  // a flat axis: every byte is 0
   }
-  for (float s : scale) put_f32(out, s);
-  for (float t : lo) put_f32(out, t);
+  for (float s : scale) append_f32(out, s);
+  for (float t : lo) append_f32(out, t);
   put_name(out, frame.name, md2_frame_name_size);
   for (const md2_writer_vertex& v : frame.vertices) {
     for (int k = 0; k < 3; ++k) {
@@ -141,27 +124,27 @@ bool md2_encode(const md2_writer_model& m, std::vector<uint8_t>& out) {
                             offset_frames,
                             offset_gl,
                             offset_end};
-  for (int64_t field : header) put_i32(out, static_cast<int32_t>(field));
+  for (int64_t field : header) append_i32(out, static_cast<int32_t>(field));
   for (const std::string& skin : m.skins) put_name(out, skin, md2_skin_name_size);
   for (const md2_tex_coord_t& st : m.tex_coords) {
-    put_i16(out, st.s);
-    put_i16(out, st.t);
+    append_i16(out, st.s);
+    append_i16(out, st.t);
   }
   for (const md2_triangle_t& tri : m.triangles) {
-    for (int16_t v : tri.vertex) put_i16(out, v);
-    for (int16_t t : tri.texCoord) put_i16(out, t);
+    for (int16_t v : tri.vertex) append_i16(out, v);
+    for (int16_t t : tri.texCoord) append_i16(out, t);
   }
   for (const md2_writer_frame& frame : m.frames) put_frame(out, frame);
   for (const md2_writer_packet& packet : m.gl_packets) {
     const int32_t count = static_cast<int32_t>(packet.vertices.size());
-    put_i32(out, packet.fan ? -count : count);
+    append_i32(out, packet.fan ? -count : count);
     for (const md2_writer_gl_vertex& v : packet.vertices) {
-      put_f32(out, v.s);
-      put_f32(out, v.t);
-      put_i32(out, v.index);
+      append_f32(out, v.s);
+      append_f32(out, v.t);
+      append_i32(out, v.index);
     }
   }
-  put_i32(out, 0);
+  append_i32(out, 0);
   return true;
 }
 

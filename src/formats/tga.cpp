@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/byte_io.h"
 #include "formats/compressed_asset.h"
 
 // ID length 0, no colour map, type 2 (uncompressed true-colour), empty
@@ -49,8 +50,8 @@ static int decode_stream(asset_stream& stream, tga_image& image) {
   if (asset_read(stream, head, sizeof head) != sizeof head) return 0;
   if (std::memcmp(head, tga_template, sizeof head) != 0) return 0;
   if (asset_read(stream, tail, sizeof tail) != sizeof tail) return 0;
-  unsigned width = tail[0] | unsigned(tail[1]) << 8;
-  unsigned height = tail[2] | unsigned(tail[3]) << 8;
+  unsigned width = get_u16(tail);
+  unsigned height = get_u16(tail + 2);
   unsigned bits = tail[4];  // tail[5], the descriptor, is not consulted
   if (width == 0 || height == 0 || (bits != 24 && bits != 32)) return 0;
 
@@ -74,17 +75,12 @@ int tga_decode(const char* path, tga_image& image) {
   return result;
 }
 
-static void put_u16(unsigned char* at, unsigned value) {
-  at[0] = value & 0xFF;
-  at[1] = (value >> 8) & 0xFF;
-}
-
 int SaveTGA(unsigned char* data, unsigned width, unsigned height, unsigned bits, const char* path) {
   if (!data || (bits != 24 && bits != 32)) return 0;
   if (width == 0 || height == 0 || width > tga_max_side || height > tga_max_side) return 0;
   unsigned char tail[tga_tail_size] = {};
-  put_u16(tail, width);
-  put_u16(tail + 2, height);
+  put_u16(tail, static_cast<uint16_t>(width));
+  put_u16(tail + 2, static_cast<uint16_t>(height));
   tail[4] = static_cast<unsigned char>(bits);
 
   size_t count = size_t(width) * height;

@@ -1,10 +1,16 @@
 #include "level/kel_map.h"
 
+#include <cstdio>
 #include <cstring>
 
-#include "world/level_file_io.h"
+#include "base/byte_io.h"
+#include "world/level_paths.h"
 
 C_KelMap KelMapLoader;
+
+// The file being read or written. Loads and saves never nest, so one handle
+// serves every loader; it is open only inside one load or save call.
+static FILE* file = nullptr;
 
 static bool is_word_space(int c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -57,9 +63,9 @@ bool C_KelMap::fio_byte(uint8_t& value) { return fio(&value, 1, 1) == 1; }
 
 bool C_KelMap::fio_i32(int32_t& value) {
   uint8_t bytes[4];
-  le32_put(bytes, static_cast<uint32_t>(value));
+  put_i32(bytes, value);
   if (fio(bytes, 1, 4) != 4) return false;
-  value = le32_get_int(bytes);
+  value = get_i32(bytes);
   return true;
 }
 
@@ -167,14 +173,9 @@ static C_KelMap& staging() {
   return copy;
 }
 
-static void adopt(C_KelMap& loader, const C_KelMap& read) {
-  loader = read;
-  loader.file = nullptr;
-}
-
 int C_KelMap::load_maps(const char* path) {
   C_KelMap& s = staging();
-  adopt(s, *this);
+  s = *this;
   if (!s.read_file(path, "_v", &C_KelMap::f_mapa_v)) return 2;
   int result = 0;
   s.missing_t = !s.read_file(path, "_t", &C_KelMap::f_mapa_t);
@@ -185,7 +186,7 @@ int C_KelMap::load_maps(const char* path) {
     s.settings_count = 0;
     result = 1;
   }
-  adopt(*this, s);
+  *this = s;
   update_globals();
   return result;
 }
@@ -194,18 +195,18 @@ int C_KelMap::load_pack(const char* path) {
   char name[level_file_path_capacity];
   if (!level_file_path(name, path, ".pack")) return 1;
   C_KelMap& s = staging();
-  adopt(s, *this);
-  s.file = std::fopen(name, "rb");
-  if (!s.file) return 1;
+  s = *this;
+  file = std::fopen(name, "rb");
+  if (!file) return 1;
   s.direction = kel_map_read;
   char magic[8];
   bool ok = s.fio(magic, 1, sizeof magic) == sizeof magic;
   s.missing_t = s.missing_m = s.missing_ai = 0;
   ok = ok && s.f_mapa_v() && s.f_mapa_t() && s.f_mapa_m() && s.f_mapa_ai() && s.f_mapa_c();
-  std::fclose(s.file);
-  s.file = nullptr;
+  std::fclose(file);
+  file = nullptr;
   if (!ok) return 1;
-  adopt(*this, s);
+  *this = s;
   update_globals();
   return 0;
 }

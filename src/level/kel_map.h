@@ -9,7 +9,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "world/level_settings.h"
 #include "world/map_grid.h"
@@ -36,7 +35,6 @@ bool is_map_word(const char* word);
 // About 600 KB: keep instances in static storage, never on the stack.
 class C_KelMap {
  public:
-  FILE* file = nullptr;  // open only inside one load or save call
   uint8_t size_x, size_z;
   uint8_t model_name_count;
   uint8_t texture_name_count;
@@ -83,8 +81,9 @@ class C_KelMap {
   // Writes P.pack; 1 when it cannot be written in full.
   int save_pack_l(const char* path);
 
-  // Transfers `count` items of `size` bytes at `file` in the current direction;
-  // the number of items moved.
+  // Transfers `count` items of `size` bytes at the file being read or written
+  // (open only inside one load or save call) in the current direction; the
+  // number of items moved, 0 when no file is open.
   size_t fio(void* buffer, size_t size, size_t count);
   // One word as the text format "%s " moves it: written with a trailing space,
   // read as the next whitespace-delimited word with the whitespace after it.

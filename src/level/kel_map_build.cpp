@@ -1,4 +1,5 @@
 // Building the running world from the loader, and copying it back.
+#include <cstdio>
 #include <cstring>
 
 #include "actors/enemies.h"

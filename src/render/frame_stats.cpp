@@ -2,3 +2,4 @@
 
 float g_nFPS = 0.0f;
 int g_nFrames = 0;
+int g_triangles = 0;

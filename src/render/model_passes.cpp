@@ -15,6 +15,7 @@
 #include "formats/md2.h"
 #include "platform/window.h"
 #include "render/frame_stats.h"
+#include "render/md2_draw.h"
 #include "render/scene_setup.h"
 #include "render/textures.h"
 #include "render/tga_texture.h"

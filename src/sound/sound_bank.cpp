@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/byte_io.h"
 #include "base/loading_log.h"
 #include "content/definition_words.h"
 #include "content/tagged_reader.h"
@@ -114,10 +115,6 @@ static int read_sound_file(const char* path, std::vector<unsigned char>& bytes) 
   return failed || too_large ? ALUT_ERROR_IO_ERROR : ALUT_ERROR_NO_ERROR;
 }
 
-static uint32_t le32(const unsigned char* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 // ALUT allocates every chunk at the length the file claims before reading it,
 // so a few corrupt bytes could ask for gigabytes. The chunks are walked here
 // as ALUT walks them (odd lengths padded, stopping at "data") and each length
@@ -127,7 +124,7 @@ static int check_wav_chunks(const std::vector<unsigned char>& bytes) {
   if (bytes.size() < 12 || std::memcmp(p, "RIFF", 4) || std::memcmp(p + 8, "WAVE", 4))
     return ALUT_ERROR_UNSUPPORTED_FILE_TYPE;
   for (size_t at = 12; bytes.size() - at >= 8;) {
-    uint64_t length = le32(p + at + 4);
+    uint64_t length = get_u32(p + at + 4);
     if (length > bytes.size() - at - 8) return ALUT_ERROR_CORRUPT_OR_TRUNCATED_DATA;
     if (!std::memcmp(p + at, "data", 4)) break;
     uint64_t next = at + 8 + length + (length & 1);
@@ -153,24 +150,20 @@ static void* load_wav(const char* path, ALenum& format, ALsizei& size, ALfloat& 
 // buffer, which is silent.
 void C_Sound::load_entry(int i) {
   draw_loading(names[i]);
-  ALenum loaded_format = 0;
-  ALsizei loaded_size = 0;
-  ALfloat loaded_rate = 0.0f;
-  data = load_wav(names[i], loaded_format, loaded_size, loaded_rate, error);
+  ALenum format = 0;
+  ALsizei size = 0;
+  ALfloat rate = 0.0f;
+  void* data = load_wav(names[i], format, size, rate, error);
   if (!data) {
     std::printf("alutLoadWAVFile %s : %d\n", names[i], error);
     mark_loading_failed();
     return;
   }
-  format = loaded_format;
-  size = loaded_size;
-  frequency = buffer_rate(loaded_rate);
 
-  alBufferData(buffers[i], format, data, size, frequency);
+  alBufferData(buffers[i], format, data, size, buffer_rate(rate));
   error = alGetError();
   // The samples are copied into the buffer (or refused): free them either way.
   std::free(data);
-  data = nullptr;
   if (error != AL_NO_ERROR) {
     mark_loading_failed();
     return;

@@ -35,12 +35,6 @@ class C_Sound {
   ALuint sources[sound_capacity] = {};
   int count = 0;
 
-  // The sound being loaded, as the WAV loader returns it.
-  int size = 0;
-  int frequency = 0;
-  int format = 0;
-  void* data = nullptr;
-
   // The last OpenAL (or ALUT) error code seen.
   int error = 0;
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "world/level_file_io.h"
+#include "base/byte_io.h"
 #include "world/level_paths.h"
 
 int mapa[map_cells];
@@ -69,7 +69,7 @@ int load_groups_vt() {
   if (!f) return 1;
   uint8_t head[4];
   bool ok = std::fread(head, 1, sizeof head, f) == sizeof head;
-  int32_t count = ok ? le32_get_int(head) : -1;
+  int32_t count = ok ? get_i32(head) : -1;
   ok = count >= 0 && count <= group_capacity;
   // The whole rest is read before anything is stored, so a short file leaves
   // the previous level's groups intact.
@@ -81,22 +81,16 @@ int load_groups_vt() {
   std::fclose(f);
   if (!ok) return 1;
 
-  const uint8_t* p = body.data();
+  // The body was sized for exactly these reads.
+  byte_reader in(body.data(), body.size());
   for (int g = 0; g < count; ++g) {
     group_t& r = groups[g];
-    r.x1 = le32_get_int(p);
-    r.z1 = le32_get_int(p + 4);
-    r.x2 = le32_get_int(p + 8);
-    r.z2 = le32_get_int(p + 12);
-    p += 16;
-    for (float& lm : r.lm) {
-      lm = le32_get_float(p);
-      p += 4;
-    }
+    for (int* v : {&r.x1, &r.z1, &r.x2, &r.z2}) *v = in.i32();
+    for (float& lm : r.lm) lm = in.f32();
   }
   n_groups = count;
   for (int x = 0; x < level_width(); ++x)
-    for (int z = 0; z < level_depth(); ++z, p += 4) mapa_g[map_index(x, z)] = le32_get_int(p);
+    for (int z = 0; z < level_depth(); ++z) mapa_g[map_index(x, z)] = in.i32();
   return 0;
 }
 
@@ -104,25 +98,16 @@ int save_groups_vt(const char* base) {
   if (n_groups < 0 || n_groups > group_capacity) return 1;
   char path[level_file_path_capacity];
   if (!level_file_path(path, base, "_guv")) return 1;
-  std::vector<uint8_t> bytes(4 + static_cast<size_t>(n_groups) * group_record_bytes +
-                             4 * cell_index_count());
-  uint8_t* p = bytes.data();
-  le32_put(p, static_cast<uint32_t>(n_groups));
-  p += 4;
+  std::vector<uint8_t> bytes;
+  bytes.reserve(4 + static_cast<size_t>(n_groups) * group_record_bytes + 4 * cell_index_count());
+  append_i32(bytes, n_groups);
   for (int g = 0; g < n_groups; ++g) {
     const group_t& r = groups[g];
-    for (int v : {r.x1, r.z1, r.x2, r.z2}) {
-      le32_put(p, static_cast<uint32_t>(v));
-      p += 4;
-    }
-    for (float lm : r.lm) {
-      le32_put_float(p, lm);
-      p += 4;
-    }
+    for (int v : {r.x1, r.z1, r.x2, r.z2}) append_i32(bytes, v);
+    for (float lm : r.lm) append_f32(bytes, lm);
   }
   for (int x = 0; x < level_width(); ++x)
-    for (int z = 0; z < level_depth(); ++z, p += 4)
-      le32_put(p, static_cast<uint32_t>(mapa_g[map_index(x, z)]));
+    for (int z = 0; z < level_depth(); ++z) append_i32(bytes, mapa_g[map_index(x, z)]);
 
   FILE* f = std::fopen(path, "wb");
   if (!f) return 1;

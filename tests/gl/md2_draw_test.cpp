@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/gl_context.h"
-#include "formats/md2.h"
+#include "render/md2_draw.h"
 #include "formats/md2_normals.h"
 #include "formats/md2_writer.h"
 #include "support/scratch_dir.h"

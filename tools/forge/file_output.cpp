@@ -48,15 +48,6 @@ bool bzip2_compress(const byte_buffer& bytes, byte_buffer& out) {
 
 void put_u8(byte_buffer& out, unsigned value) { out.push_back(uint8_t(value)); }
 
-void put_u16(byte_buffer& out, unsigned value) {
-  out.push_back(uint8_t(value));
-  out.push_back(uint8_t(value >> 8));
-}
-
-void put_u32(byte_buffer& out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(uint8_t(value >> (8 * i)));
-}
-
 void put_bytes(byte_buffer& out, const char* text) {
   while (*text) out.push_back(uint8_t(*text++));
 }

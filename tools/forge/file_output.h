@@ -1,5 +1,6 @@
-// Writing forged files: whole byte buffers, bzip2 copies, and little-endian
-// fields for the formats the forge writes itself.
+// Writing forged files: whole byte buffers, bzip2 copies, and the bytes and
+// tags of the formats the forge writes itself (their little-endian numbers go
+// through base/byte_io).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -17,6 +18,4 @@ bool make_parent_dirs(const std::string& path);
 bool bzip2_compress(const byte_buffer& bytes, byte_buffer& out);
 
 void put_u8(byte_buffer& out, unsigned value);
-void put_u16(byte_buffer& out, unsigned value);
-void put_u32(byte_buffer& out, uint32_t value);
 void put_bytes(byte_buffer& out, const char* text);  // without the terminator

@@ -3,25 +3,27 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/byte_io.h"
+
 byte_buffer encode_wav(const std::vector<float>& samples, unsigned rate) {
   const uint32_t data_size = uint32_t(samples.size() * 2);
   byte_buffer out;
   put_bytes(out, "RIFF");
-  put_u32(out, 36 + data_size);
+  append_u32(out, 36 + data_size);
   put_bytes(out, "WAVE");
   put_bytes(out, "fmt ");
-  put_u32(out, 16);        // size of the format block
-  put_u16(out, 1);         // PCM
-  put_u16(out, 1);         // mono
-  put_u32(out, rate);
-  put_u32(out, rate * 2);  // bytes per second
-  put_u16(out, 2);         // bytes per sample frame
-  put_u16(out, 16);        // bits per sample
+  append_u32(out, 16);        // size of the format block
+  append_u16(out, 1);         // PCM
+  append_u16(out, 1);         // mono
+  append_u32(out, rate);
+  append_u32(out, rate * 2);  // bytes per second
+  append_u16(out, 2);         // bytes per sample frame
+  append_u16(out, 16);        // bits per sample
   put_bytes(out, "data");
-  put_u32(out, data_size);
+  append_u32(out, data_size);
   for (float s : samples) {
     long value = std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f);
-    put_u16(out, unsigned(uint16_t(int16_t(value))));
+    append_i16(out, int16_t(value));
   }
   return out;
 }
