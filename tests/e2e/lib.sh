@@ -29,6 +29,13 @@ start_kel() {
   KEL_PID=$!
 }
 
+# start_setup: starts the setup program alone, in the background, as the
+# program under test (KEL_PID); output goes to setup.out/setup.err.
+start_setup() {
+  ./setup >setup.out 2>setup.err &
+  KEL_PID=$!
+}
+
 # wait_window NAME: prints the id of the first window whose name is NAME.
 wait_window() {
   local name=$1 id=
@@ -87,6 +94,32 @@ shot() {
   sleep 0.3  # let the file be written in full
   n=$(ls data/screenshots | sort | tail -1)
   convert -auto-orient "data/screenshots/$n" "$1.png"
+}
+
+# click WINDOW X Y: a left click held long enough for a program that reads the
+# button state per event (the setup program) to see it down.
+click() {
+  xdotool mousemove --window "$1" "$2" "$3" mousedown 1 sleep 0.1 mouseup 1
+}
+
+# expect_setup_markers SCREENSHOT M1 M2 M3: the setup window shows the base
+# picture everywhere except the three marker rectangles, which hold the
+# highlight picture's pixels (nothing hovered).
+expect_setup_markers() {
+  local shot=$1; shift
+  local -A rects=([1]="129 75 160 107" [3]="129 112 160 144" [5]="143 147 175 179" [7]="146 183 177 215"
+                  [9]="163 219 195 252" [11]="400 180 434 210" [13]="480 180 520 210" [15]="245 430 275 456"
+                  [17]="245 457 275 478")
+  local args=() m l t r b differing
+  for m in "$@"; do
+    read -r l t r b <<<"${rects[$m]}"
+    args+=( \( data/setup_select.bmp -crop "$((r - l))x$((b - t))+$l+$t" +repage \) -geometry "+$l+$t" -composite )
+  done
+  convert data/setup_base.bmp "${args[@]}" expected_setup.png
+  differing=$(compare -metric AE "$shot" expected_setup.png null: 2>&1 || true)
+  [ "$differing" = 0 ] || fail "$differing pixels of $shot differ from the base picture with markers $*"
+  differing=$(compare -metric AE "$shot" data/setup_base.bmp null: 2>&1 || true)
+  [ "$differing" != 0 ] || fail "$shot shows no marker at all"
 }
 
 # region_stat IMAGE W H X Y FX: an ImageMagick fx statistic of a crop, e.g. mean.

@@ -82,7 +82,6 @@ TEST(DemoData, TheTexturesTheEngineNamesItselfAreListed) {
     ASSERT_EQ(tga_decode(game_path(sprite).c_str(), image), 1) << sprite;
     EXPECT_TRUE(image.has_alpha()) << sprite;
   }
-  EXPECT_FALSE(fs::exists(game_path("data/opengl")));  // a first start runs the setup program
 }
 
 // Alpha of the HUD frame at a point of the 800 x 600 layout. The frame is
@@ -185,6 +184,9 @@ TEST(DemoData, ForgingTwiceGivesIdenticalBytes) {
   std::vector<std::string> first = files_below("first"), second = files_below("second");
   ASSERT_EQ(first, second);
   ASSERT_FALSE(first.empty());
+  // A first start runs the setup program; build/game itself may hold the one
+  // a player's setup wrote.
+  EXPECT_EQ(std::find(first.begin(), first.end(), "opengl"), first.end());
   for (const std::string& name : first)
     EXPECT_TRUE(read_file("first/" + name) == read_file("second/" + name)) << name;
 }

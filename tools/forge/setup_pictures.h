@@ -6,22 +6,12 @@
 // Recipe demo/setup/setup.txt:
 //   setup seed=5
 //   layer ... / text ...                 (the background, see picture_recipe.h)
-//   choice INDEX "label"                 (each even index of the table below)
+//   choice INDEX "label"                 (each even index of setup_rects)
 #pragma once
 #include "image.h"
 #include "recipe.h"
+#include "setup/setup_choices.h"  // the rectangles the setup program copies
 #include "text_render.h"
-
-constexpr int setup_width = 640;
-constexpr int setup_height = 480;
-constexpr int setup_rect_count = 19;
-
-// The setup program's rectangles in window pixels (left, top, right, bottom).
-// Even indices are choices, the odd index after each is its marker.
-struct setup_rect {
-  int left, top, right, bottom;
-};
-extern const setup_rect setup_rects[setup_rect_count];
 
 struct setup_pictures {
   forge_image base, select;
