@@ -9,6 +9,7 @@
 #include "base/loading_log.h"
 #include "base/table_index.h"
 #include "core/game_state.h"
+#include "core/triggers.h"
 #include "level/kel_map.h"
 #include "lighting/light_grid.h"
 #include "lighting/lightmap.h"
@@ -24,6 +25,7 @@ bool load_level(bool) {
   }
   shoot_anim = weapon_anim_none;
   draw_loading(mapa_filename);
+  forget_keys();
 
   for (int& cell : mapa_m) cell = no_model;
 

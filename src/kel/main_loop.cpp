@@ -21,6 +21,7 @@
 #include "core/game_commands.h"
 #include "core/game_state.h"
 #include "core/level_loading.h"
+#include "core/triggers.h"
 #include "formats/compressed_asset.h"
 #include "frontend/menu_commands.h"
 #include "lighting/lightmap.h"
@@ -136,6 +137,7 @@ frame_outcome run_frame(bool& done) {
   if (player.health <= 0) player.anim_state = player_dying;
   player_anim_body();
   check_level_exit();
+  process_triggers();
 
   Console.process_commands();
   Console.process_message();

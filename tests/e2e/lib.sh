@@ -126,3 +126,35 @@ expect_setup_markers() {
 region_stat() {
   convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -format "%[fx:$6]" info:
 }
+
+# forge_levels NAME...: forges ./demo (a copy of the demo sources the script
+# added levels to) and puts the named levels into the game's data/maps/.
+forge_levels() {
+  "$KEL_FORGE" demo forged >forge.log 2>&1 || fail "forge failed: $(cat forge.log)"
+  local name
+  for name in "$@"; do cp forged/maps/"$name".pack forged/maps/"$name"_* data/maps/; done
+}
+
+# write_door_level FILE KEY NEXT: a corridor from the start (bottom) up to a
+# locked door with the exit behind it; KEY is "k" to put the door's key on the
+# way, "." for none. NEXT is the level the exit leads to.
+write_door_level() {
+  cat > "$1" <<LEVEL
+level
+settings <ambient_lightsource> 0.4 0.4 0.4 <next_level> $3
+legend "#" wall texture=data/textures/walls/stone.tga
+legend "." floor texture=data/textures/floors/flagstone.tga
+legend "S" like="." start
+legend "E" like="." exit
+legend "L" door like="." model=data/models/doors/door_locked.def
+legend "k" like="." model=data/models/items/key.def
+row "######"
+row "#.E..#"
+row "#LL###"
+row "#....#"
+row "#.$2..#"
+row "#....#"
+row "#.S..#"
+row "######"
+LEVEL
+}
