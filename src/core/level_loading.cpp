@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "actors/bullets.h"
+#include "actors/enemy_ai.h"
 #include "actors/player.h"
 #include "actors/weapon_animation.h"
 #include "base/console.h"
 #include "base/loading_log.h"
 #include "base/table_index.h"
 #include "core/game_state.h"
+#include "effects/particles.h"
 #include "level/kel_map.h"
 #include "lighting/light_grid.h"
 #include "lighting/lightmap.h"
@@ -25,6 +28,7 @@ bool load_level(bool) {
   shoot_anim = weapon_anim_none;
   draw_loading(mapa_filename);
 
+  reset_bullets();
   for (int& cell : mapa_m) cell = no_model;
 
   if (KelMapLoader.load_pack(mapa_filename) != 0) {
@@ -40,11 +44,15 @@ bool load_level(bool) {
   KelMapLoader.update_globals();
 
   draw_loading("Particles");
+  init_particles();
+  init_emitors();
   draw_loading("Lights");
   init_light();
   load_groups_vt();
   load_lightmap(false);
   draw_loading("AI");
+  ai_init();
+  ai_init_health();
   draw_loading("...");
   return true;
 }

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <AL/al.h>
-#include <AL/alc.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +14,7 @@
 #include "base/frame_clock.h"
 #include "platform/input.h"
 #include "sound/sound_bank.h"
+#include "support/test_sounds.h"
 
 namespace {
 
@@ -24,66 +22,9 @@ const char* const death_cry = "data/sound/death.wav";
 
 player_t& live() { return players[player_id]; }
 
-int bank_entry(const char* name) {
-  for (int i = 0; i < Sound.count; ++i)
-    if (!std::strcmp(Sound.names[i], name)) return i;
-  return -1;
-}
-
-// Whether `name` was played since the last look: its source is rewound after
-// each look, so every look sees only the plays in between.
-bool played(const char* name) {
-  int i = bank_entry(name);
-  if (i < 0) {
-    ADD_FAILURE() << name << " is not in the sound bank";
-    return false;
-  }
-  ALint state = 0;
-  alGetSourcei(Sound.sources[i], AL_SOURCE_STATE, &state);
-  alSourceRewind(Sound.sources[i]);
-  return state == AL_PLAYING;
-}
-
-// The game's bank `Sound` holds the footstep and a death cry, on sources of a
-// context of this suite's own on the silent null device. ALUT is left alone,
-// so the sound bank's own tests can still start it in the same program.
-ALCdevice* test_device = nullptr;
-ALCcontext* test_context = nullptr;
-ALuint test_samples = 0;
-
-void open_test_sounds() {
-  setenv("ALSOFT_DRIVERS", "null", 0);
-  test_device = alcOpenDevice(nullptr);
-  if (!test_device) return;
-  test_context = alcCreateContext(test_device, nullptr);
-  alcMakeContextCurrent(test_context);
-  // A second of silence: still playing when a test looks.
-  const std::vector<int16_t> silence(8000);
-  alGenBuffers(1, &test_samples);
-  alBufferData(test_samples, AL_FORMAT_MONO16, silence.data(), static_cast<ALsizei>(silence.size() * 2), 8000);
-  const char* const names[] = {footstep_sound, death_cry};
-  Sound.count = 2;
-  alGenSources(Sound.count, Sound.sources);
-  for (int i = 0; i < Sound.count; ++i) {
-    std::snprintf(Sound.names[i], sound_name_capacity, "%s", names[i]);
-    alSourcei(Sound.sources[i], AL_BUFFER, static_cast<ALint>(test_samples));
-  }
-}
-
-void close_test_sounds() {
-  if (!test_device) return;
-  alDeleteSources(Sound.count, Sound.sources);
-  Sound.count = 0;
-  alDeleteBuffers(1, &test_samples);
-  alcMakeContextCurrent(nullptr);
-  alcDestroyContext(test_context);
-  alcCloseDevice(test_device);
-  test_device = nullptr;
-}
-
 class PlayerAnimation : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { open_test_sounds(); }
+  static void SetUpTestSuite() { open_test_sounds({footstep_sound, death_cry}); }
   static void TearDownTestSuite() { close_test_sounds(); }
   void SetUp() override {
     ASSERT_GE(bank_entry(footstep_sound), 0);
