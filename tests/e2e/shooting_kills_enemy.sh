@@ -71,13 +71,13 @@ red_pixels() {
     -colorspace Gray -format '%[fx:round(mean*w*h)]' info:
 }
 # onset WAV [EFFECTS...]: seconds from the start of the capture to the first
-# sound that passes the effects (a narrow band for a tone) above 7 % of full
-# scale (the tones mix in at about 12 %, the shot's share of such a band at
-# about 3 %), or to the first sound at all.
+# sound that passes the effects (a band around a tone) above 10 % of full
+# scale (the tones mix in at about 25 % RMS, the shot's share of such a band
+# stays near 2 %), or to the first sound at all.
 onset() {
   local wav=$1 threshold=2%
   shift
-  [ $# -gt 0 ] && threshold=7%
+  [ $# -gt 0 ] && threshold=10%
   sox "$wav" trimmed.wav "$@" silence 1 0.002 "$threshold"
   awk -v a="$(soxi -D "$wav")" -v b="$(soxi -D trimmed.wav)" 'BEGIN { printf "%.3f", a - b }'
 }
@@ -105,8 +105,8 @@ wait_exit 15
 [ "$KEL_RC" = 0 ] || fail "exit status $KEL_RC"
 
 shot_at=$(onset fight.wav)
-pain_at=$(onset fight.wav sinc 2950-3050)
-death_at=$(onset fight.wav sinc 4950-5050)
+pain_at=$(onset fight.wav sinc 2800-3200)
+death_at=$(onset fight.wav sinc 4800-5200)
 length=$(soxi -D fight.wav)
 awk -v s="$shot_at" -v p="$pain_at" -v d="$death_at" -v l="$length" \
   'BEGIN { exit !(s < l - 0.01 && p < l - 0.01 && d < l - 0.01 && s <= p + 0.005 && p < d) }' ||
