@@ -8,6 +8,9 @@
 
 mark_t mark[mark_capacity];
 int marku;
+// Every slot below this one holds a live mark: a full table answers at once
+// instead of being searched for every drop of blood. Ageing may free any slot.
+static int first_maybe_free;
 
 constexpr float mark_reset_life = 60.0f;
 constexpr float mark_wall_gap = 0.01f;  // in front of the face, so the quad is not hidden in it
@@ -32,9 +35,11 @@ int wall_hit_side(float old_xf, float old_zf, float new_xf, float new_zf) {
 void add_mark(int side, float x, float y, float z, float r, float g, float b) {
   if (side == mark_side_none) return;
   int used = table_rows(marku, mark_capacity);
-  int i = 0;
+  int i = first_maybe_free < 0 || first_maybe_free > mark_capacity ? 0 : first_maybe_free;
   while (i < mark_capacity && mark[i].alive) ++i;
+  first_maybe_free = i;
   if (i == mark_capacity) return;
+  first_maybe_free = i + 1;
   if (i >= used) marku = i + 1;
   mark_t& m = mark[i];
   m.alive = 1;
@@ -61,6 +66,7 @@ void add_mark(int side, float x, float y, float z, float r, float g, float b) {
 
 void reset_marks() {
   marku = 0;
+  first_maybe_free = 0;
   for (mark_t& m : mark) {
     m.alive = 0;
     m.life = mark_reset_life;
@@ -69,6 +75,7 @@ void reset_marks() {
 }
 
 void age_marks() {
+  first_maybe_free = 0;
   marku = table_rows(marku, mark_capacity);
   while (marku > 0 && !mark[marku - 1].alive) --marku;
   // The last live mark fills each hole, so the live ones stay packed below marku.

@@ -11,48 +11,49 @@
 
 constexpr float fire_half_size = 0.2f;
 constexpr float blood_half_size = 0.1f;
-constexpr float sprite_tilt = -45.0f;  // particles face the tilted camera
+// Particles face the camera, which looks down the level at 45 degrees: their
+// quads are tilted back by that much about x.
+constexpr float tilt = 0.70710678f;  // cos 45 = sin 45
 
-// One quad centred on the origin of the current matrix, in the xy plane.
-static void draw_sprite(float half) {
-  glBegin(GL_TRIANGLE_STRIP);
-  glTexCoord2f(1, 1);
-  glVertex3f(half, half, 0);
-  glTexCoord2f(0, 1);
-  glVertex3f(-half, half, 0);
-  glTexCoord2f(1, 0);
-  glVertex3f(half, -half, 0);
-  glTexCoord2f(0, 0);
-  glVertex3f(-half, -half, 0);
-  glEnd();
+// The corners of a sprite quad, (+,+), (-,+), (-,-), (+,-), with their
+// texture coordinates; `up` and `side` are the quad's axes scaled to its
+// half size. Thousands of particles are drawn in one batch this way instead
+// of a matrix and a strip each.
+static void quad_corners(float x, float y, float z, const float (&side)[3], const float (&up)[3]) {
+  static const float signs[4][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
+  for (const auto& s : signs) {
+    glTexCoord2f(s[0] > 0 ? 1.0f : 0.0f, s[1] > 0 ? 1.0f : 0.0f);
+    glVertex3f(x + s[0] * side[0] + s[1] * up[0], y + s[0] * side[1] + s[1] * up[1], z + s[0] * side[2] + s[1] * up[2]);
+  }
 }
 
 void draw_marks() {
+  const float h = mark_half_size;
+  // Across z as drawn; turned 90 degrees about y across x; laid flat on the floor.
+  static const float sides[3][3] = {{h, 0, 0}, {0, 0, -h}, {h, 0, 0}};
+  static const float ups[3][3] = {{0, h, 0}, {0, h, 0}, {0, 0, -h}};
   int n = table_rows(marku, mark_capacity);
+  glBegin(GL_QUADS);
   for (int i = 0; i < n; ++i) {
     const mark_t& m = mark[i];
     if (!m.alive) continue;
-    glPushMatrix();
-    glTranslatef(m.x, m.y, m.z);
-    if (m.facing == mark_facing_x) glRotatef(90.0f, 0, 1, 0);
-    if (m.facing == mark_facing_floor) glRotatef(-90.0f, 1, 0, 0);
+    int f = m.facing == mark_facing_x ? 1 : m.facing == mark_facing_floor ? 2 : 0;
     glColor4f(m.r, m.g, m.b, m.life);
-    draw_sprite(mark_half_size);
-    glPopMatrix();
+    quad_corners(m.x, m.y, m.z, sides[f], ups[f]);
     g_triangles += 2;
   }
+  glEnd();
 }
 
 static void draw_particle_block(const emitor_t& e, const particle_t* block, int n, float half) {
+  const float side[3] = {half, 0, 0}, up[3] = {0, half * tilt, -half * tilt};
+  glBegin(GL_QUADS);
   for (int j = n - 1; j >= 0; --j) {
     const particle_t& p = block[j];
-    glPushMatrix();
-    glTranslatef(p.ox, p.oy, p.oz);
-    glRotatef(sprite_tilt, 1, 0, 0);
     glColor4f(e.r, e.g, e.b, p.life);
-    draw_sprite(half);
-    glPopMatrix();
+    quad_corners(p.ox, p.oy, p.oz, side, up);
   }
+  glEnd();
   g_triangles += n;
 }
 
