@@ -9,7 +9,9 @@
 mark_t mark[mark_capacity];
 int marku;
 // Every slot below this one holds a live mark: a full table answers at once
-// instead of being searched for every drop of blood. Ageing may free any slot.
+// instead of being searched for every drop of blood. Ageing frees slots
+// anywhere and starts the search afresh, also after the table was refilled
+// from elsewhere.
 static int first_maybe_free;
 
 constexpr float mark_reset_life = 60.0f;
