@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "actors/bullets.h"
+#include "actors/enemy_ai.h"
 #include "actors/player.h"
 #include "actors/weapon_animation.h"
 #include "base/console.h"
@@ -10,6 +12,7 @@
 #include "base/table_index.h"
 #include "core/game_state.h"
 #include "core/triggers.h"
+#include "effects/particles.h"
 #include "level/kel_map.h"
 #include "lighting/light_grid.h"
 #include "lighting/lightmap.h"
@@ -27,6 +30,7 @@ bool load_level(bool) {
   draw_loading(mapa_filename);
   forget_keys();
 
+  reset_bullets();
   for (int& cell : mapa_m) cell = no_model;
 
   if (KelMapLoader.load_pack(mapa_filename) != 0) {
@@ -42,11 +46,15 @@ bool load_level(bool) {
   KelMapLoader.update_globals();
 
   draw_loading("Particles");
+  init_particles();
+  init_emitors();
   draw_loading("Lights");
   init_light();
   load_groups_vt();
   load_lightmap(false);
   draw_loading("AI");
+  ai_init();
+  ai_init_health();
   draw_loading("...");
   return true;
 }

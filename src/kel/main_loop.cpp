@@ -5,9 +5,11 @@
 #include <ctime>
 
 #include "actors/enemies.h"
+#include "actors/enemy_ai.h"
 #include "actors/player.h"
 #include "actors/player_animation.h"
 #include "actors/player_movement.h"
+#include "actors/shooting.h"
 #include "actors/target_picking.h"
 #include "actors/weapons.h"
 #include "base/console.h"
@@ -126,8 +128,11 @@ frame_outcome run_frame(bool& done) {
   if (global_status != status_game) return frame_outcome::go_on;
 
   if (player.health > 0) {
+    ai_process();
     mouse_aiming();
     select_enemy();
+    shoot_process();
+    reload_weapon();
   } else {
     player.anim_state = player_dying;
   }

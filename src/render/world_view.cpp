@@ -15,6 +15,7 @@
 #include "base/frame_clock.h"
 #include "base/table_index.h"
 #include "platform/multitexture.h"
+#include "render/effects_pass.h"
 #include "render/hud.h"
 #include "render/model_passes.h"
 #include "render/screenshot.h"
@@ -236,11 +237,7 @@ int DrawGLScene() {
   draw_world_passes(window, drawn, cut, flash);
   draw_player_pass();
   draw_enemy_pass();
-  // The effects pass starts from unlit, depth-write-free, white, filled state.
-  glDisable(GL_LIGHTING);
-  glDepthMask(GL_FALSE);
-  glColor4f(1, 1, 1, 1);
-  glPolygonMode(GL_BACK, GL_FILL);
+  draw_effects_pass(window);
   draw_shadow_pass(window);
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);

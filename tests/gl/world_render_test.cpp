@@ -16,11 +16,14 @@
 #include "actors/target_picking.h"
 #include "actors/weapons.h"
 #include "content/models.h"
+#include "effects/marks.h"
+#include "effects/particles.h"
 #include "formats/md2_writer.h"
 #include "formats/tga.h"
 #include "lighting/lightmap.h"
 #include "platform/multitexture.h"
 #include "platform/window.h"
+#include "render/effects_pass.h"
 #include "render/fonts.h"
 #include "render/scene_setup.h"
 #include "render/textures.h"
@@ -68,8 +71,10 @@ class WorldRenderTest : public ::testing::Test {
     write_tga("data/textures/hud/render.tga", 8, {0, 0, 0, 0}, true);
     write_tga("data/door.tga", 8, {0, 0, 255, 255}, false);
     write_tga("data/font/font.tga", 32, {255, 255, 255, 255}, false);
+    write_tga(blood_texture, 8, {255, 255, 255, 255}, true);
+    write_tga(particle_texture, 8, {255, 255, 255, 255}, true);
     const char* names[] = {"data/floor.tga", "data/wall.tga", "data/textures/hud/render.tga", "data/door.tga",
-                           "data/font/font.tga"};
+                           "data/font/font.tga", blood_texture, particle_texture};
     textur = 0;
     for (const char* n : names) std::strcpy(textura_list[textur++], n);
     write_door("data/door.md2");
@@ -123,6 +128,9 @@ class WorldRenderTest : public ::testing::Test {
     weaponu = 0;
     triggeru = 0;
     modelu = 0;
+    init_particles();
+    std::memset(emitor, 0, sizeof emitor);
+    emitoru = 0;
     cpx = 8.5f, cpy = 14.0f, cpz = 9.5f;
     clx = 8.5f, cly = -1.5f, clz = 0.5f;
   }
@@ -243,3 +251,31 @@ TEST_F(WorldRenderTest, TextureCacheBindsOnceButTheFontEveryTime) {
 }
 
 }  // namespace
+
+// A red mark on the +z face of the full-height wall, and a fire's flame one
+// unit above its cell on the dark side of the floor.
+TEST_F(WorldRenderTest, EffectsPassDrawsMarksAndFlamesWhereTheyAre) {
+  draw();
+  std::array<int, 3> bare_wall = pixel_at(4.5f, 1.0f, 4.0f), bare_floor = pixel_at(12.5f, 1.0f, 6.5f);
+  add_mark(mark_side_from_pos_z, 4.5f, 1.0f, 3.5f, 1.0f, 0.0f, 0.0f);
+  emitor[0] = emitor_t{};
+  emitor[0].in_use = 1;
+  emitor[0].kind = emitor_fire;
+  emitor[0].count = fire_particle_count;
+  emitor[0].x = 12.5f;
+  emitor[0].y = 1.0f;
+  emitor[0].z = 6.5f;
+  emitor[0].r = 1.0f;
+  emitor[0].g = 0.5f;
+  emitor[0].b = 0.0f;
+  emitoru = 1;
+  draw();
+  std::array<int, 3> marked = pixel_at(4.5f, 1.0f, 4.0f), flame = pixel_at(12.5f, 1.0f, 6.5f);
+  EXPECT_NEAR(bare_wall[0], bare_wall[1], 10);
+  EXPECT_GT(marked[0], 200);
+  EXPECT_LT(marked[1], 40);
+  EXPECT_LT(bare_floor[0], 100);
+  EXPECT_GT(flame[0], 200);
+  EXPECT_NEAR(flame[1], 128, 20);
+  EXPECT_LT(flame[2], 40);
+}

@@ -1,9 +1,8 @@
 #include "support/test_sounds.h"
 
-#include <gtest/gtest.h>
-
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -17,12 +16,31 @@ static ALCdevice* test_device = nullptr;
 static ALCcontext* test_context = nullptr;
 static ALuint test_samples = 0;
 
+int bank_entry(const char* name) {
+  for (int i = 0; i < Sound.count; ++i)
+    if (!std::strcmp(Sound.names[i], name)) return i;
+  return -1;
+}
+
+bool played(const char* name) {
+  int i = bank_entry(name);
+  if (i < 0) {
+    ADD_FAILURE() << name << " is not in the sound bank";
+    return false;
+  }
+  ALint state = 0;
+  alGetSourcei(Sound.sources[i], AL_SOURCE_STATE, &state);
+  alSourceRewind(Sound.sources[i]);
+  return state == AL_PLAYING;
+}
+
 void open_test_sounds(std::initializer_list<const char*> names) {
   setenv("ALSOFT_DRIVERS", "null", 0);
   test_device = alcOpenDevice(nullptr);
   if (!test_device) return;
   test_context = alcCreateContext(test_device, nullptr);
   alcMakeContextCurrent(test_context);
+  // A second of silence: still playing when a test looks.
   const std::vector<int16_t> silence(8000);
   alGenBuffers(1, &test_samples);
   alBufferData(test_samples, AL_FORMAT_MONO16, silence.data(), static_cast<ALsizei>(silence.size() * 2), 8000);
@@ -31,7 +49,8 @@ void open_test_sounds(std::initializer_list<const char*> names) {
   int i = 0;
   for (const char* name : names) {
     std::snprintf(Sound.names[i], sound_name_capacity, "%s", name);
-    alSourcei(Sound.sources[i++], AL_BUFFER, static_cast<ALint>(test_samples));
+    alSourcei(Sound.sources[i], AL_BUFFER, static_cast<ALint>(test_samples));
+    ++i;
   }
 }
 
@@ -44,16 +63,4 @@ void close_test_sounds() {
   alcDestroyContext(test_context);
   alcCloseDevice(test_device);
   test_device = nullptr;
-}
-
-bool played(const char* name) {
-  for (int i = 0; i < Sound.count; ++i) {
-    if (std::strcmp(Sound.names[i], name) != 0) continue;
-    ALint state = 0;
-    alGetSourcei(Sound.sources[i], AL_SOURCE_STATE, &state);
-    alSourceRewind(Sound.sources[i]);
-    return state == AL_PLAYING;
-  }
-  ADD_FAILURE() << name << " is not in the sound bank";
-  return false;
 }

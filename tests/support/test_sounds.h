@@ -1,14 +1,14 @@
-// The game's sound bank `Sound` filled with a few named sounds on a context of
-// the calling suite's own, on OpenAL Soft's silent null device, so a test can
-// ask whether the code under test played a sound. ALUT is left alone, so the
+// A sound bank for tests: the game's `Sound` gets entries with the given
+// names, all playing one second of silence on the null device, and a test asks
+// whether a name was played since it last asked. ALUT is left alone, so the
 // sound bank's own tests can still start it in the same program.
 #pragma once
 #include <initializer_list>
 
-// Each name gets a second of silence: still playing when a test looks.
 void open_test_sounds(std::initializer_list<const char*> names);
 void close_test_sounds();
-// Whether `name` was played since the last look: its source is rewound after
-// each look, so every look sees only the plays in between. A name that is not
-// in the bank fails the test.
+// Index of the entry with this name, or -1.
+int bank_entry(const char* name);
+// Whether `name` was played since the last look (its source is rewound after
+// each look, so every look sees only the plays in between).
 bool played(const char* name);

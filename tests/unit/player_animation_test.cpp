@@ -13,6 +13,7 @@
 #include "actors/weapons.h"
 #include "base/frame_clock.h"
 #include "platform/input.h"
+#include "sound/sound_bank.h"
 #include "support/test_sounds.h"
 
 namespace {
@@ -26,6 +27,8 @@ class PlayerAnimation : public ::testing::Test {
   static void SetUpTestSuite() { open_test_sounds({footstep_sound, death_cry}); }
   static void TearDownTestSuite() { close_test_sounds(); }
   void SetUp() override {
+    ASSERT_GE(bank_entry(footstep_sound), 0);
+    ASSERT_GE(bank_entry(death_cry), 0);
     played(footstep_sound);
     played(death_cry);
     player_id = 0;

@@ -1,0 +1,109 @@
+# A purpose-built level with an enemy that sees the player and shoots until
+# the player's health is 0. The captured mix shows its shots (a tone of their
+# own) stopping once the player's death cry (another tone) sounds; the
+# picture then rests (the death animation has ended and the enemy froze); and
+# Esc leaves the game state: the game stops drawing, so F12 saves nothing.
+source "$KEL_E2E_LIB"
+
+cp -a "$KEL_DEMO_DIR" demo
+cat > demo/sounds/test_enemy_shot.txt <<'SOUND'
+sound length=0.15 seed=1 gain=0.8
+voice sine freq=6000 attack=0.002 hold=0.12 decay=0.02
+SOUND
+cat > demo/sounds/test_player_death.txt <<'SOUND'
+sound length=0.4 seed=1 gain=0.8
+voice sine freq=7500 attack=0.002 hold=0.35 decay=0.04
+SOUND
+printf 'data/sound/test_enemy_shot.wav\ndata/sound/test_player_death.wav\n' >> demo/sound.list
+sed -i 's|^<sound_death> .*|<sound_death> data/sound/test_player_death.wav|' demo/player
+cat >> demo/enemy <<'ENEMY'
+
+<next_enemy_type>
+<name> gunner
+<model> data/models/characters/grunt.md2
+<texture> data/textures/characters/grunt.tga
+<texture_pain> data/textures/characters/grunt_pain.tga
+<sound_pain> data/sound/grunt_pain.wav
+<sound_death> data/sound/grunt_death.wav
+<sound_sight> data/sound/grunt_sight.wav
+<sound_shoot> data/sound/test_enemy_shot.wav
+<speed> 0
+<range> 10
+<shoot_delay> 600
+<shoot_delay_2> 100
+<bullets/shell> 5
+<damage> 12
+<health> 1000
+<health_pain> 20
+<anim_stop> stand
+<anim_chuze> run
+<anim_utok> attack
+<anim_smrt> death
+ENEMY
+cat > demo/levels/ambush.txt <<'LEVEL'
+level
+settings <ambient_lightsource> 0.6 0.6 0.6 <next_level> data/maps/ambush
+legend "#" wall texture=data/textures/walls/stone.tga
+legend "." floor texture=data/textures/floors/flagstone.tga
+legend "S" like="." start
+legend "g" like="." enemy=gunner
+row "#######"
+row "#.....#"
+row "#..g..#"
+row "#.....#"
+row "#..S..#"
+row "#.....#"
+row "#######"
+LEVEL
+"$KEL_FORGE" demo forged >forge.log 2>&1 || fail "forge failed: $(tail -5 forge.log)"
+cp forged/maps/ambush* data/maps/
+cp forged/enemy forged/player forged/sound.list data/
+cp forged/sound/test_*.wav data/sound/
+
+# onset WAV BAND: seconds from the start to the first sound above 10 % of
+# full scale in the band around a test tone (the tones mix in at about 25 %
+# RMS, the demo sounds' share of these bands stays near 2 %).
+onset() {
+  sox "$1" trimmed.wav sinc "$2" silence 1 0.002 10%
+  awk -v a="$(soxi -D "$1")" -v b="$(soxi -D trimmed.wav)" 'BEGIN { printf "%.3f", a - b }'
+}
+# around_player A B: how much the picture around the player differs (0..1).
+around_player() {
+  { compare -metric RMSE "$1"[160x200+320+160] "$2"[160x200+320+160] null: 2>&1 || true; } |
+    sed -E 's/.*\((.*)\).*/\1/'
+}
+
+write_config 0 800 600
+printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$PWD/ambush.wav" > alsoft.conf
+ALSOFT_DRIVERS=wave ALSOFT_CONF="$PWD/alsoft.conf" start_kel -map data/maps/ambush
+win=$(wait_game_window)
+sleep 2
+focus "$win"
+xdotool mousemove --window "$win" 740 40  # the crosshair out of the way
+sleep 8  # shot dead, and the death played out
+shot dead_a
+sleep 1.5
+shot dead_b
+xdotool key Escape
+sleep 0.5
+before=$(ls data/screenshots | wc -l)
+xdotool key F12
+sleep 2
+after=$(ls data/screenshots | wc -l)
+"$KEL_CLOSE_WINDOW" "$win"
+wait_exit 15
+[ "$KEL_RC" = 0 ] || fail "exit status $KEL_RC"
+
+length=$(soxi -D ambush.wav)
+first_shot=$(onset ambush.wav 5800-6200)
+death=$(onset ambush.wav 7300-7700)
+sox ambush.wav reversed.wav reverse
+last_shot_end=$(awk -v l="$length" -v r="$(onset reversed.wav 5800-6200)" 'BEGIN { printf "%.3f", l - r }')
+awk -v s="$first_shot" -v d="$death" -v l="$length" 'BEGIN { exit !(s < d && d < l - 0.01) }' ||
+  fail "the player did not die of the shots: first shot $first_shot s, death $death s (of $length s)"
+awk -v e="$last_shot_end" -v d="$death" 'BEGIN { exit !(e < d + 0.3) }' ||
+  fail "enemies went on shooting after the death at $death s: last shot ends at $last_shot_end s"
+rest=$(around_player dead_a.png dead_b.png)
+awk -v d="$rest" 'BEGIN { exit !(d < 0.01) }' || fail "the picture still moves after the death (change $rest)"
+[ "$after" = "$before" ] || fail "Esc after death left the game drawing (F12 still saved a screenshot)"
+echo "ok: first shot $first_shot s, death $death s, last shot ends $last_shot_end s; change at rest $rest"
