@@ -23,6 +23,10 @@
 #include "core/level_loading.h"
 #include "formats/compressed_asset.h"
 #include "frontend/menu_commands.h"
+#include "frontend/menu_file.h"
+#include "frontend/menu_keys.h"
+#include "frontend/menu_screen.h"
+#include "frontend/savegame_slots.h"
 #include "lighting/lightmap.h"
 #include "platform/display_settings.h"
 #include "platform/gamma.h"
@@ -107,12 +111,20 @@ frame_outcome run_frame(bool& done) {
     return frame_outcome::go_on;  // the pause menu
   }
 
-  if (global_status == status_logo && any_of_escape_enter_space()) {
-    clear_escape_enter_space();
-    global_status = status_menu;
+  if (global_status == status_logo) {
+    if (any_of_escape_enter_space()) {
+      clear_escape_enter_space();
+      global_status = status_menu;
+    } else {
+      draw_logo();
+    }
   }
 
-  if (global_status == status_menu) Console.process_commands();
+  if (global_status == status_menu) {
+    process_menu();
+    Console.process_commands();
+    draw_menu();
+  }
   if (player.health <= 0) game_started = 0;
 
   if (take_key(VK_F7)) {
@@ -166,6 +178,7 @@ int WinMain(const char* command_line) {
 
   load_models();
   Sound.Init();
+  load_menu();
   load_weapons();
   load_player();
   load_imp_prototype();
@@ -191,6 +204,7 @@ int WinMain(const char* command_line) {
     finish_frame_input();
   }
 
+  save_savegame_slots();
   SDL_SetGamma(1.0f, 1.0f, 1.0f);
   scratch_empty();
   // The font lists die with the context; delete them while it is still current.
