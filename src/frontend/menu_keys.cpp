@@ -6,12 +6,6 @@
 #include "platform/input.h"
 #include "platform/virtual_keys.h"
 
-static bool take_key(int vk) {
-  if (!keys[vk]) return false;
-  keys[vk] = 0;
-  return true;
-}
-
 void process_menu() {
   static const menu_t no_menu = {};
   const menu_t& m = in_table(active_menu, menu_capacity) ? menu[active_menu] : no_menu;

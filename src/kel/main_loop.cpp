@@ -49,12 +49,6 @@ static bool open_game_window() {
 }
 
 // Takes a key press: true once per key-down, clearing the entry.
-static bool take_key(int vk) {
-  if (!keys[vk]) return false;
-  keys[vk] = 0;
-  return true;
-}
-
 static bool any_of_escape_enter_space() { return keys[VK_ESCAPE] || keys[VK_RETURN] || keys[VK_SPACE]; }
 
 static void clear_escape_enter_space() { keys[VK_ESCAPE] = keys[VK_RETURN] = keys[VK_SPACE] = 0; }
