@@ -4,21 +4,21 @@
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "content/models.h"
 #include "content/texture_list.h"
 #include "formats/md2.h"
 #include "formats/md2_writer.h"
-#include "formats/tga.h"
 #include "frontend/menu_screen.h"
 #include "frontend/savegame_slots.h"
 #include "render/fonts.h"
 #include "render/textures.h"
 #include "support/gl_context.h"
 #include "support/scratch_dir.h"
+#include "support/solid_tga.h"
 
 namespace {
 
@@ -29,17 +29,6 @@ constexpr int height = 240;
 struct rgb {
   int r, g, b;
 };
-
-void write_tga(const std::string& path, unsigned char r, unsigned char g, unsigned char b) {
-  std::vector<unsigned char> pixels(4 * 3);
-  for (size_t i = 0; i < pixels.size(); i += 3) {
-    pixels[i] = r;
-    pixels[i + 1] = g;
-    pixels[i + 2] = b;
-  }
-  write_file(path, "");  // makes the folders
-  ASSERT_EQ(SaveTGA(pixels.data(), 2, 2, 24, path.c_str()), 1);
-}
 
 // A menu over a red background whose model has two frames facing the menu
 // camera: frame 0 a square above the centre of the screen, frame 1 below it,
@@ -58,9 +47,9 @@ class MenuScreenTest : public ::testing::Test {
 
     const char* paths[] = {"data/textures/font/font.tga", "data/textures/backdrops/bg.tga",
                            "data/textures/menu/skin.tga"};
-    write_tga(paths[0], 255, 255, 255);
-    write_tga(paths[1], 255, 0, 0);
-    write_tga(paths[2], 0, 255, 0);
+    write_solid_tga(paths[0], 2, {255, 255, 255, 255}, false);
+    write_solid_tga(paths[1], 2, {255, 0, 0, 255}, false);
+    write_solid_tga(paths[2], 2, {0, 255, 0, 255}, false);
     textur = 3;
     for (int i = 0; i < textur; ++i) std::snprintf(textura_list[i], content_name_capacity, "%s", paths[i]);
     std::memset(textura_loaded, 0, sizeof textura_loaded);
