@@ -53,4 +53,4 @@ wait_exit 15
 [ "$(cat data/savegame/slots)" = "$(printf 'Prazdno_/_Empty\nPrazdno_/_Empty\nPrazdno_/_Empty')" ] ||
   fail "slot labels: $(cat data/savegame/slots 2>&1)"
 mkdir -p "${KEL_E2E_KEEP:-/tmp/kel-e2e-shots}" && cp menu.png "${KEL_E2E_KEEP:-/tmp/kel-e2e-shots}/main_menu.png"
-echo "ok: logo, menu ($(distance menu.png main.png) from its backdrop), new game, pause and resume"
+echo "ok: logo, menu ($(distance menu.png main.png) from its backdrop, $logo_menu from the logo, highlight move $moved), new game, pause and resume"
