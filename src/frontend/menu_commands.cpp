@@ -1,5 +1,7 @@
 #include "frontend/menu_commands.h"
 
+#include <ctime>
+
 #include "base/console.h"
 #include "core/game_commands.h"
 #include "core/game_state.h"
@@ -24,12 +26,16 @@ static void load_slot(const char* rest) {
   command_load_game(path);
 }
 
-// Only a running game can be saved.
+// Only a running game can be saved. The highlighted item is the slot, and
+// its label becomes the local date and time of the save.
 static void save_slot(const char* rest) {
   if (!game_started) return;
   char path[command_text_capacity];
   command_argument(rest, path);
   command_save_game(path);
+  std::time_t now = std::time(nullptr);
+  std::tm local;
+  if (localtime_r(&now, &local)) label_slot_saved_at(menu_sel_item, local);
 }
 
 void register_menu_commands() {

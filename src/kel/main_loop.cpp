@@ -26,6 +26,10 @@
 #include "core/triggers.h"
 #include "formats/compressed_asset.h"
 #include "frontend/menu_commands.h"
+#include "frontend/menu_file.h"
+#include "frontend/menu_keys.h"
+#include "frontend/menu_screen.h"
+#include "frontend/savegame_slots.h"
 #include "lighting/lightmap.h"
 #include "platform/display_settings.h"
 #include "platform/gamma.h"
@@ -48,12 +52,6 @@ static bool open_game_window() {
 }
 
 // Takes a key press: true once per key-down, clearing the entry.
-static bool take_key(int vk) {
-  if (!keys[vk]) return false;
-  keys[vk] = 0;
-  return true;
-}
-
 static bool any_of_escape_enter_space() { return keys[VK_ESCAPE] || keys[VK_RETURN] || keys[VK_SPACE]; }
 
 static void clear_escape_enter_space() { keys[VK_ESCAPE] = keys[VK_RETURN] = keys[VK_SPACE] = 0; }
@@ -110,12 +108,20 @@ frame_outcome run_frame(bool& done) {
     return frame_outcome::go_on;  // the pause menu
   }
 
-  if (global_status == status_logo && any_of_escape_enter_space()) {
-    clear_escape_enter_space();
-    global_status = status_menu;
+  if (global_status == status_logo) {
+    if (any_of_escape_enter_space()) {
+      clear_escape_enter_space();
+      global_status = status_menu;
+    } else {
+      draw_logo();
+    }
   }
 
-  if (global_status == status_menu) Console.process_commands();
+  if (global_status == status_menu) {
+    process_menu();
+    Console.process_commands();
+    draw_menu();
+  }
   if (player.health <= 0) game_started = 0;
 
   if (take_key(VK_F7)) {
@@ -173,6 +179,7 @@ int WinMain(const char* command_line) {
 
   load_models();
   Sound.Init();
+  load_menu();
   load_weapons();
   load_player();
   load_imp_prototype();
@@ -198,6 +205,7 @@ int WinMain(const char* command_line) {
     finish_frame_input();
   }
 
+  save_savegame_slots();
   SDL_SetGamma(1.0f, 1.0f, 1.0f);
   scratch_empty();
   // The font lists die with the context; delete them while it is still current.

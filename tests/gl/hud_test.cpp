@@ -20,6 +20,7 @@
 #include "render/textures.h"
 #include "support/gl_context.h"
 #include "support/scratch_dir.h"
+#include "support/solid_tga.h"
 
 namespace {
 
@@ -128,29 +129,16 @@ TEST_F(HudTest, ImageTopRowLiesAtTheTopOfTheRectangle) {
 
 // ---- the overlay over a small texture table ----
 
-void write_tga(const std::string& path, unsigned char r, unsigned char g, unsigned char b, bool alpha) {
-  unsigned bytes = alpha ? 4 : 3;
-  std::vector<unsigned char> pixels(4 * bytes);
-  for (size_t i = 0; i < pixels.size(); i += bytes) {
-    pixels[i] = r;
-    pixels[i + 1] = g;
-    pixels[i + 2] = b;
-    if (alpha) pixels[i + 3] = 255;
-  }
-  write_file(path, "");  // makes the folders
-  ASSERT_EQ(SaveTGA(pixels.data(), 2, 2, alpha ? 32 : 24, path.c_str()), 1);
-}
-
 class OverlayTest : public HudTest {
  protected:
   void SetUp() override {
     HudTest::SetUp();
     const char* paths[] = {"data/textures/font/font.tga", "data/textures/hud/render.tga",
                            "data/textures/hud/default.tga", "data/textures/hud/gun.tga"};
-    write_tga(paths[0], 0, 0, 0, false);  // black: the text adds nothing
-    write_tga(paths[1], 0, 0, 80, false);
-    write_tga(paths[2], 255, 0, 0, true);
-    write_tga(paths[3], 0, 255, 0, false);
+    write_solid_tga(paths[0], 2, {0, 0, 0, 255}, false);  // black: the text adds nothing
+    write_solid_tga(paths[1], 2, {0, 0, 80, 255}, false);
+    write_solid_tga(paths[2], 2, {255, 0, 0, 255}, true);
+    write_solid_tga(paths[3], 2, {0, 255, 0, 255}, false);
     textur = 4;
     for (int i = 0; i < textur; ++i) std::snprintf(textura_list[i], content_name_capacity, "%s", paths[i]);
     std::memset(textura_loaded, 0, sizeof textura_loaded);

@@ -29,6 +29,7 @@
 #include "render/textures.h"
 #include "render/world_view.h"
 #include "support/scratch_dir.h"
+#include "support/solid_tga.h"
 #include "world/level_paths.h"
 #include "world/level_settings.h"
 #include "world/map_grid.h"
@@ -37,14 +38,6 @@ namespace {
 
 constexpr int width = 320, height = 240;
 constexpr int door_x = 5, door_z = 6;
-
-void write_tga(const std::string& path, int side, std::array<unsigned char, 4> rgba, bool alpha) {
-  int bytes = alpha ? 4 : 3;
-  std::vector<unsigned char> pixels(static_cast<size_t>(side * side * bytes));
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = rgba[i % bytes];
-  write_file(path, "");  // makes the folder
-  ASSERT_EQ(SaveTGA(pixels.data(), side, side, alpha ? 32 : 24, path.c_str()), 1);
-}
 
 // A door panel standing across its cell at z + 0.5, two units tall; frame 1
 // has slid almost all the way to x = 0.
@@ -66,13 +59,13 @@ class WorldRenderTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new scratch_dir;
-    write_tga("data/floor.tga", 8, {255, 255, 255, 255}, false);
-    write_tga("data/wall.tga", 8, {128, 128, 128, 255}, false);
-    write_tga("data/textures/hud/render.tga", 8, {0, 0, 0, 0}, true);
-    write_tga("data/door.tga", 8, {0, 0, 255, 255}, false);
-    write_tga("data/font/font.tga", 32, {255, 255, 255, 255}, false);
-    write_tga(blood_texture, 8, {255, 255, 255, 255}, true);
-    write_tga(particle_texture, 8, {255, 255, 255, 255}, true);
+    write_solid_tga("data/floor.tga", 8, {255, 255, 255, 255}, false);
+    write_solid_tga("data/wall.tga", 8, {128, 128, 128, 255}, false);
+    write_solid_tga("data/textures/hud/render.tga", 8, {0, 0, 0, 0}, true);
+    write_solid_tga("data/door.tga", 8, {0, 0, 255, 255}, false);
+    write_solid_tga("data/font/font.tga", 32, {255, 255, 255, 255}, false);
+    write_solid_tga(blood_texture, 8, {255, 255, 255, 255}, true);
+    write_solid_tga(particle_texture, 8, {255, 255, 255, 255}, true);
     const char* names[] = {"data/floor.tga", "data/wall.tga", "data/textures/hud/render.tga", "data/door.tga",
                            "data/font/font.tga", blood_texture, particle_texture};
     textur = 0;

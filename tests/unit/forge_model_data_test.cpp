@@ -223,7 +223,7 @@ TEST_F(ForgedModels, MenusResolveThroughTheTaggedReader) {
       }
     }
   }
-  for (const char* needed : {"main", "load", "save", "gameover", "victory"})
+  for (const char* needed : {"main", "new", "load", "save", "options", "gameover", "victory"})
     EXPECT_NE(std::find(names.begin(), names.end(), needed), names.end()) << needed;
 }
 

@@ -151,6 +151,27 @@ TEST_F(MainLoopTest, DeathKeysOpenTheGameOverMenu) {
   menus = 0;
 }
 
+TEST_F(MainLoopTest, LogoGivesWayToTheMenuWhoseKeysActInTheSameFrame) {
+  global_status = status_logo;
+  int frames = 0;
+  for (; global_status == status_logo && frames < 100; ++frames) {
+    fake_now += 100;
+    frame();
+  }
+  EXPECT_NEAR(frames, 54, 2);  // 5.2 s of the logo clock, at half speed per frame time
+  EXPECT_EQ(global_status, status_menu);
+
+  menus = 1;
+  menu[0].item_count = 1;
+  std::strcpy(menu[0].menu_item[0], "quit");
+  active_menu = menu_sel_item = 0;
+  keys[VK_RETURN] = 1;
+  EXPECT_FALSE(frame());
+  EXPECT_EQ(global_status, status_quit);
+  menus = 0;
+  menu[0].item_count = 0;
+}
+
 TEST_F(MainLoopTest, ImmortalityKeepsHealthAt999) {
   c_immortal = 1;
   players[player_id].health = 3;
