@@ -7,24 +7,30 @@
 #include "core/game_state.h"
 #include "core/level_loading.h"
 #include "core/new_game.h"
+#include "core/savegame.h"
 #include "world/level_paths.h"
 
 void command_new_game(const char* level_path) {
   std::snprintf(mapa_filename, sizeof mapa_filename, "%s", level_path);
   reset_player_for_new_game();
   // A level that cannot be loaded leaves the game in the menu the loader chose.
-  if (!load_level(true)) return;
+  if (!load_level_with_autosave()) return;
   global_status = status_game;
   game_started = 1;
 }
 
-void command_load_game(const char*) {
+// The state becomes the game's even when the file cannot be read.
+void command_load_game(const char* savegame_path) {
+  savegame.load(savegame_path);
   global_status = status_game;
   game_started = 1;
 }
 
-void command_save_game(const char*) {
+bool command_save_game(const char* savegame_path) {
+  bool saved = savegame.save(savegame_path) == 0;
+  if (saved) Console.add_message(game_saved_message);
   global_status = status_game;
+  return saved;
 }
 
 static void quit(const char*) { global_status = status_quit; }

@@ -6,6 +6,12 @@
 // with the console.
 void register_game_commands();
 
+constexpr const char* game_saved_message = "Hra ulozena/Game saved";
+
+// A new game from the level at `level_path`, with its autosave.
 void command_new_game(const char* level_path);
+// Reads the savegame and switches to the game.
 void command_load_game(const char* savegame_path);
-void command_save_game(const char* savegame_path);
+// Writes the savegame, says so on the message line and returns to the game;
+// true when it was written.
+bool command_save_game(const char* savegame_path);

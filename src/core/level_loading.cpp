@@ -58,16 +58,3 @@ bool load_level(bool) {
   draw_loading("...");
   return true;
 }
-
-void check_level_exit() {
-  const player_t& player = players[player_id];
-  int px = static_cast<int>(player.x), pz = static_cast<int>(player.z);
-  int exits = table_rows(mapa_endu, map_end_capacity);
-  for (int i = 0; i < exits; ++i) {
-    if (mapa_end_x[i] == px && mapa_end_z[i] == pz) {
-      std::snprintf(mapa_filename, sizeof mapa_filename, "%s", c_next_filename);
-      load_level(true);
-      return;
-    }
-  }
-}

@@ -1,5 +1,4 @@
-// Turning the level path in mapa_filename into a playable level, and moving on
-// to the next level when the player reaches an exit cell.
+// Turning the level path in mapa_filename into a playable level.
 #pragma once
 
 constexpr const char* last_level_name = "last_level";
@@ -9,5 +8,3 @@ constexpr const char* last_level_name = "last_level";
 // True when a level stands ready to play.
 bool load_level(bool autosave);
 
-// Frame step: on an exit cell, load the level that follows (with autosave).
-void check_level_exit();

@@ -32,7 +32,7 @@ static void save_slot(const char* rest) {
   if (!game_started) return;
   char path[command_text_capacity];
   command_argument(rest, path);
-  command_save_game(path);
+  if (!command_save_game(path)) return;  // a failed save keeps its old label
   std::time_t now = std::time(nullptr);
   std::tm local;
   if (localtime_r(&now, &local)) label_slot_saved_at(menu_sel_item, local);

@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <ctime>
 
+#include "core/savegame.h"  // savegame_folder
+
 constexpr int savegame_slot_count = 3;
 constexpr size_t savegame_label_capacity = 256;
 constexpr const char* empty_slot_label = "Prazdno / Empty";
-constexpr const char* savegame_folder = "data/savegame";
 constexpr const char* savegame_slots_path = "data/savegame/slots";
 
 extern char savegame_slot[savegame_slot_count][savegame_label_capacity];

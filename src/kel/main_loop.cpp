@@ -22,7 +22,8 @@
 #include "core/engine_config.h"
 #include "core/game_commands.h"
 #include "core/game_state.h"
-#include "core/level_loading.h"
+#include "core/level_exit.h"
+#include "core/savegame.h"
 #include "core/triggers.h"
 #include "formats/compressed_asset.h"
 #include "frontend/menu_commands.h"
@@ -124,9 +125,13 @@ frame_outcome run_frame(bool& done) {
   }
   if (player.health <= 0) game_started = 0;
 
+  // Quicksave; the message only for a save that was written.
+  if (game_started && take_key(VK_F6) && savegame.save(quicksave_path) == 0)
+    Console.add_message(game_saved_message);
   if (take_key(VK_F7)) {
     game_started = 1;
     global_status = status_game;
+    savegame.load(quicksave_path);
   }
   if (take_key('O')) change_gamma(-0.1f);
   if (take_key('P')) change_gamma(+0.1f);
