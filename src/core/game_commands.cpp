@@ -19,9 +19,11 @@ void command_new_game(const char* level_path) {
   game_started = 1;
 }
 
-// The state becomes the game's even when the file cannot be read.
+// The state becomes the game's even when the file cannot be read (the game
+// goes on as it was), but not when its level is gone: the loader has chosen
+// the menu and no level stands ready.
 void command_load_game(const char* savegame_path) {
-  savegame.load(savegame_path);
+  if (savegame.load(savegame_path) == savegame_level_missing) return;
   global_status = status_game;
   game_started = 1;
 }

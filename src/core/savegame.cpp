@@ -112,6 +112,7 @@ bool C_savegame::fio_count(int32_t& count, int capacity, const char* what) {
 
 void C_savegame::file_process() {
   stopped_ = false;
+  level_missing_ = false;
   at_ = 0;
   char path[path_capacity];
   std::snprintf(path, sizeof path, "%s", mapa_filename);
@@ -120,8 +121,10 @@ void C_savegame::file_process() {
     std::snprintf(mapa_filename, sizeof mapa_filename, "%s", path);
     // "last_level" queues the victory menu; the rest of the file then applies
     // to the tables as they are.
-    if (!load_level(false) && std::strcmp(path, last_level_name) != 0)
+    if (!load_level(false) && std::strcmp(path, last_level_name) != 0) {
+      level_missing_ = true;
       return stop("the saved level cannot be loaded");
+    }
   }
   char marker[sizeof section_marker];
   std::memcpy(marker, section_marker, sizeof marker);
@@ -335,7 +338,7 @@ int C_savegame::load(const char* path) {
   file_process();
   in_ = nullptr;
   in_size_ = 0;
-  return 0;
+  return level_missing_ ? savegame_level_missing : 0;
 }
 
 bool load_level_with_autosave() {

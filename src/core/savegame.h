@@ -15,6 +15,8 @@ constexpr const char* savegame_folder = "data/savegame";
 // stays far below).
 constexpr size_t savegame_size_limit = 64u << 20;
 
+constexpr int savegame_level_missing = 2;
+
 class C_savegame {
  public:
   // Writes the running game to `path`, replacing the old file only once the
@@ -25,7 +27,8 @@ class C_savegame {
   // at a damaged section (a count out of its table, a cut-off file, a broken
   // key list) with a loading-log line; what was read stays. 0 when the file
   // was read (perhaps partly); 1 when it could not be opened ("LOAD GAME"
-  // marked failed), the game left as it was.
+  // marked failed), the game left as it was; savegame_level_missing when the
+  // saved level could not be loaded (the level loader then chose the menu).
   int load(const char* path);
 
  private:
@@ -47,6 +50,7 @@ class C_savegame {
   const uint8_t* in_ = nullptr;
   size_t in_size_ = 0, at_ = 0;
   bool stopped_ = false;
+  bool level_missing_ = false;
   const char* path_ = "";
 };
 

@@ -128,11 +128,7 @@ frame_outcome run_frame(bool& done) {
   // Quicksave; the message only for a save that was written.
   if (game_started && take_key(VK_F6) && savegame.save(quicksave_path) == 0)
     Console.add_message(game_saved_message);
-  if (take_key(VK_F7)) {
-    game_started = 1;
-    global_status = status_game;
-    savegame.load(quicksave_path);
-  }
+  if (take_key(VK_F7)) command_load_game(quicksave_path);
   if (take_key('O')) change_gamma(-0.1f);
   if (take_key('P')) change_gamma(+0.1f);
 

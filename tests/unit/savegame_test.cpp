@@ -163,6 +163,8 @@ TEST_F(Savegame, DamagedFilesStopAtTheDamage) {
     EXPECT_LE(triggeru, trigger_capacity);
     EXPECT_LE(impu, imp_capacity);
   }
+  write_bytes(save_path, "data/maps/gone DATA");
+  EXPECT_EQ(savegame.load(save_path), savegame_level_missing);
 }
 
 // The new file replaces the old one whole: a write that cannot finish keeps
