@@ -60,21 +60,11 @@ cp forged/maps/ambush* data/maps/
 cp forged/enemy forged/player forged/sound.list data/
 cp forged/sound/test_*.wav data/sound/
 
-# onset WAV BAND: seconds from the start to the first sound above 10 % of
-# full scale in the band around a test tone (the tones mix in at about 25 %
-# RMS, the demo sounds' share of these bands stays near 2 %).
-onset() {
-  sox "$1" trimmed.wav sinc "$2" silence 1 0.002 10%
-  awk -v a="$(soxi -D "$1")" -v b="$(soxi -D trimmed.wav)" 'BEGIN { printf "%.3f", a - b }'
-}
 # around_player A B: how much the picture around the player differs (0..1).
-around_player() {
-  { compare -metric RMSE "$1"[160x200+320+160] "$2"[160x200+320+160] null: 2>&1 || true; } |
-    sed -E 's/.*\((.*)\).*/\1/'
-}
+around_player() { distance "$1[160x200+320+160]" "$2[160x200+320+160]"; }
 
 write_config 0 800 600
-printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$PWD/ambush.wav" > alsoft.conf
+capture_mix ambush.wav
 ALSOFT_DRIVERS=wave ALSOFT_CONF="$PWD/alsoft.conf" start_kel -map data/maps/ambush
 win=$(wait_game_window)
 sleep 2
@@ -92,10 +82,10 @@ wait_exit 15
 [ "$KEL_RC" = 0 ] || fail "exit status $KEL_RC"
 
 length=$(soxi -D ambush.wav)
-first_shot=$(onset ambush.wav 5800-6200)
-death=$(onset ambush.wav 7300-7700)
+first_shot=$(onset ambush.wav sinc 5800-6200)
+death=$(onset ambush.wav sinc 7300-7700)
 sox ambush.wav reversed.wav reverse
-last_shot_end=$(awk -v l="$length" -v r="$(onset reversed.wav 5800-6200)" 'BEGIN { printf "%.3f", l - r }')
+last_shot_end=$(awk -v l="$length" -v r="$(onset reversed.wav sinc 5800-6200)" 'BEGIN { printf "%.3f", l - r }')
 awk -v s="$first_shot" -v d="$death" -v l="$length" 'BEGIN { exit !(s < d && d < l - 0.01) }' ||
   fail "the player did not die of the shots: first shot $first_shot s, death $death s (of $length s)"
 awk -v e="$last_shot_end" -v d="$death" 'BEGIN { exit !(e < d + 0.3) }' ||

@@ -158,3 +158,26 @@ row "#.S..#"
 row "######"
 LEVEL
 }
+
+# distance A B: root mean square difference of two pictures, 0 to 1.
+distance() { { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -E 's/.*\((.*)\).*/\1/'; }
+
+# press KEY: one key press, and time for a frame or two to take it.
+press() { xdotool key "$1"; sleep 0.6; }
+
+# onset WAV [EFFECTS...]: seconds from the start of a capture to the first
+# sound that passes the sox effects (a band around a test tone, say "sinc
+# 2800-3200") above 10 % of full scale, or, without effects, to the first sound
+# above 2 %. Test tones mix in at about 25 % RMS; the demo sounds' share of
+# such a band stays near 2 %.
+onset() {
+  local wav=$1 threshold=2%
+  shift
+  [ $# -gt 0 ] && threshold=10%
+  sox "$wav" trimmed.wav "$@" silence 1 0.002 "$threshold"
+  awk -v a="$(soxi -D "$wav")" -v b="$(soxi -D trimmed.wav)" 'BEGIN { printf "%.3f", a - b }'
+}
+
+# capture_mix WAV: OpenAL Soft's wave writer will capture the game's mix into
+# WAV; start the game with ALSOFT_DRIVERS=wave ALSOFT_CONF="$PWD/alsoft.conf".
+capture_mix() { printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$PWD/$1" > alsoft.conf; }

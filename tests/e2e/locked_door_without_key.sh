@@ -13,7 +13,7 @@ for f in data/sound/*.wav; do sox -n -r 22050 -c 1 -b 16 "$f" trim 0 0.05; done
 sox -n -r 22050 -c 1 -b 16 data/sound/locked.wav synth 0.4 sine 660 gain -3
 
 write_config 0 800 600
-printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$PWD/mix.wav" > alsoft.conf
+capture_mix mix.wav
 ALSOFT_DRIVERS=wave ALSOFT_CONF="$PWD/alsoft.conf" start_kel -map data/maps/door_nokey
 win=$(wait_game_window)
 sleep 3

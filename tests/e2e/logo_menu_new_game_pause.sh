@@ -4,12 +4,9 @@
 # ("game") resumes play. Closing the window writes the slot label file.
 source "$KEL_E2E_LIB"
 
-# distance A B: root mean square difference of two pictures, 0 to 1.
-distance() { { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed 's/.*(\(.*\))/\1/'; }
 # The backdrop as the menu shows it: its top 768 rows over the 800 x 600 window.
 convert data/textures/backdrops/menu_main.jpg -crop 1024x768+0+0 +repage -resize '800x600!' main.png
 near() { awk -v d="$(distance "$1" main.png)" 'BEGIN { exit !(d < 0.12) }'; }
-press() { xdotool key "$1"; sleep 0.6; }
 
 write_config 0 800 600
 rm -rf data/savegame

@@ -4,9 +4,6 @@
 # saved. Then F6, a walk, and F7 put the player back again.
 source "$KEL_E2E_LIB"
 
-# distance A B: root mean square difference of two pictures, 0 to 1.
-distance() { { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed 's/.*(\(.*\))/\1/'; }
-press() { xdotool key "$1"; sleep 0.6; }
 walk() { xdotool keydown w; sleep "$1"; xdotool keyup w; sleep 1; }
 # view NAME: a screenshot with the cursor in one place, so only the player's
 # position moves the picture.

@@ -70,21 +70,10 @@ red_pixels() {
   convert "$1" -crop 800x330+0+0 +repage -fx '(r > 0.45 && g < 0.3 * r && b < 0.3 * r)' \
     -colorspace Gray -format '%[fx:round(mean*w*h)]' info:
 }
-# onset WAV [EFFECTS...]: seconds from the start of the capture to the first
-# sound that passes the effects (a band around a tone) above 10 % of full
-# scale (the tones mix in at about 25 % RMS, the shot's share of such a band
-# stays near 2 %), or to the first sound at all.
-onset() {
-  local wav=$1 threshold=2%
-  shift
-  [ $# -gt 0 ] && threshold=10%
-  sox "$wav" trimmed.wav "$@" silence 1 0.002 "$threshold"
-  awk -v a="$(soxi -D "$wav")" -v b="$(soxi -D trimmed.wav)" 'BEGIN { printf "%.3f", a - b }'
-}
 
 write_config 0 800 600
 echo '<ultra_blood>' >> data/opengl
-printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$PWD/fight.wav" > alsoft.conf
+capture_mix fight.wav
 ALSOFT_DRIVERS=wave ALSOFT_CONF="$PWD/alsoft.conf" start_kel -map data/maps/range
 win=$(wait_game_window)
 sleep 3
@@ -92,7 +81,7 @@ focus "$win"
 xdotool mousemove --window "$win" 400 120  # straight ahead, at the target
 sleep 1
 shot before
-for _ in 1 2 3 4 5; do
+for _ in $(seq 1 9); do  # three hits kill it; spare shots for slow frames
   xdotool mousedown 1
   sleep 0.1
   xdotool mouseup 1

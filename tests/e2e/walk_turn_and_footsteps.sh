@@ -4,7 +4,7 @@ source "$KEL_E2E_LIB"
 
 # run_level WAV: starts the first level with the mix captured into WAV.
 run_level() {
-  printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$PWD/$1" > alsoft.conf
+  capture_mix "$1"
   ALSOFT_DRIVERS=wave ALSOFT_CONF="$PWD/alsoft.conf" start_kel -map data/maps/test
   win=$(wait_game_window)
   sleep 3
