@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/loading_log.h"
 #include "world/level_file_io.h"
 #include "world/level_paths.h"
 
@@ -62,6 +63,10 @@ static int level_width() { return used_size(mapa_size_x); }
 static int level_depth() { return used_size(mapa_size_z); }
 static size_t cell_index_count() { return static_cast<size_t>(level_width()) * level_depth(); }
 
+bool group_inside_map(int x1, int z1, int x2, int z2, int width, int depth) {
+  return 0 <= x1 && x1 <= x2 && x2 < width && 0 <= z1 && z1 <= z2 && z2 < depth;
+}
+
 int load_groups_vt() {
   char path[level_file_path_capacity];
   if (!level_file_path(path, mapa_filename, "_guv")) return 1;
@@ -79,9 +84,18 @@ int load_groups_vt() {
     ok = std::fread(body.data(), 1, body.size(), f) == body.size();
   }
   std::fclose(f);
-  if (!ok) return 1;
-
+  // Every rectangle is checked before any is stored: the renderer does its
+  // arithmetic on them unguarded.
   const uint8_t* p = body.data();
+  for (int g = 0; ok && g < count; ++g, p += group_record_bytes)
+    ok = group_inside_map(le32_get_int(p), le32_get_int(p + 4), le32_get_int(p + 8), le32_get_int(p + 12),
+                          level_width(), level_depth());
+  if (!ok) {
+    draw_loading_failed(path);  // there, but damaged: unlike a missing file, worth a word
+    return 1;
+  }
+
+  p = body.data();
   for (int g = 0; g < count; ++g) {
     group_t& r = groups[g];
     r.x1 = le32_get_int(p);
