@@ -1,5 +1,6 @@
 #include "base/loading_log.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,11 @@ static int lines_since_hold = loading_log_lines;
 // copies of it were swallowed: a file with ten thousand equal faults shows one.
 static char last_failure[loading_line_capacity];
 static int unshown_repeats = 0;
+// Failures that are not held are drawn at most this often: a burst of them
+// (a list of two hundred missing files) would otherwise cost a full redraw
+// each. Ordinary lines are always drawn, so progress never looks stale.
+constexpr std::chrono::milliseconds failure_redraw_gap{100};
+static std::chrono::steady_clock::time_point last_presented;
 
 void set_loading_presenter(loading_presenter_fn p) { presenter = p; }
 
@@ -26,7 +32,10 @@ static void show(bool failed) {
   echo();
   bool hold = failed && lines_since_hold >= loading_log_lines;
   if (hold) lines_since_hold = 0;
-  if (presenter) presenter(hold);
+  auto now = std::chrono::steady_clock::now();
+  if (!presenter || (failed && !hold && now - last_presented < failure_redraw_gap)) return;
+  last_presented = now;
+  presenter(hold);
 }
 
 static void add_line(const char* text) {
@@ -80,7 +89,8 @@ void mark_loading_failed() {
 
 void draw_loading_failed(const char* text) {
   if (swallowed_repeat(text)) return;
-  draw_loading(text);
+  report_unshown_repeats(true);
+  add_line(text);
   mark_loading_failed();
 }
 

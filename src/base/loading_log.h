@@ -25,6 +25,7 @@ void record_loading_failure(const char* text);
 // Shows the log: installed by the renderer once a window exists; until then the
 // log is only recorded (and echoed to stdout, a line each). `hold` asks to keep
 // a failure readable for a moment; it is set for the first failure and then at
-// most once per screenful of new lines.
+// most once per screenful of new lines. Failures that are not held are drawn
+// at most ten times a second; every other line is drawn at once.
 using loading_presenter_fn = void (*)(bool hold);
 void set_loading_presenter(loading_presenter_fn presenter);
