@@ -90,6 +90,9 @@ void load_ordinary_textures() {
 
 void retry_failed_textures() {
   load_listed([](int i) { return textura_failed[i] != 0; });
+  // Backdrops load on first use; a failed one gets that use again.
+  for (int i = 0; i < listed_textures(); ++i)
+    if (is_backdrop(textura_list[i])) textura_failed[i] = 0;
 }
 
 static void bind_entry(int index) {

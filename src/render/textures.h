@@ -26,7 +26,7 @@ void load_font_textures();
 void load_ordinary_textures();
 
 // Level loading: the ordinary textures that failed are tried once more, each
-// with its loading-log line.
+// with its loading-log line; a failed backdrop is tried again at its next use.
 void retry_failed_textures();
 
 // Makes the entry with this path current on texture unit 0 and sets the

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -133,11 +134,13 @@ TEST_F(ImageTextureTest, AFailedTextureIsNotTriedAgainUntilTheNextLevel) {
       {"data/textures/good.tga", tga_file(2, 2, 24, std::vector<unsigned char>(12, 200)), true},
       {"data/textures/broken.tga", "not a picture", false},
       {"data/textures/gone.jpg", "", false},
+      {"data/textures/backdrops/gone.jpg", "", false},
   };
+  const int entries = static_cast<int>(std::size(cases));
   const int saved_font = font_texture_index;
   font_texture_index = -1;
-  textur = 3;
-  for (int i = 0; i < 3; ++i) {
+  textur = entries;
+  for (int i = 0; i < entries; ++i) {
     std::snprintf(textura_list[i], content_name_capacity, "%s", cases[i].path);
     if (!cases[i].bytes.empty()) write_file(cases[i].path, cases[i].bytes);
     textura_loaded[i] = textura_failed[i] = 0;
@@ -147,7 +150,7 @@ TEST_F(ImageTextureTest, AFailedTextureIsNotTriedAgainUntilTheNextLevel) {
   std::memset(_loaded, 0, sizeof _loaded);
   for (int round = 0; round < 50; ++round)
     for (const bind_case& c : cases) SetGLTexture(c.path);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < entries; ++i) {
     const bind_case& c = cases[i];
     std::string failed_line = std::string(c.path) + loading_failed_mark;
     int lines = 0;
@@ -157,14 +160,15 @@ TEST_F(ImageTextureTest, AFailedTextureIsNotTriedAgainUntilTheNextLevel) {
     EXPECT_EQ(textura_failed[i], c.loads ? 0 : 1) << c.path;
   }
 
-  // The next level tries the failed ones again.
+  // The next level tries the failed ones again (a backdrop at its next use).
   write_file("data/textures/broken.tga", cases[0].bytes);
   retry_failed_textures();
   EXPECT_EQ(textura_loaded[1], 1);
   EXPECT_EQ(textura_failed[1], 0);
   EXPECT_EQ(textura_failed[2], 1);
+  EXPECT_EQ(textura_failed[3], 0);
   EXPECT_STREQ(_loaded[0], "data/textures/gone.jpg - FAILED!");
-  for (int i = 0; i < 3; ++i) glDeleteTextures(1, &textura[i]);
+  for (int i = 0; i < entries; ++i) glDeleteTextures(1, &textura[i]);
   textur = 0;
   font_texture_index = saved_font;
 }
