@@ -2,9 +2,12 @@
 
 #include <cstring>
 
+#include "content/definition_ranges.h"
 #include "content/definition_values.h"
 #include "content/definition_words.h"
 #include "content/tagged_reader.h"
+
+static const char* const enemy_path = "data/enemy";
 
 imp_prototype_t imp_prototype[imp_prototype_capacity];
 int impu_prototype;
@@ -15,13 +18,18 @@ struct imp_int_tag {
   const char* tag;
   int32_t imp_prototype_t::*field;
 };
-static const imp_int_tag int_tags[] = {
-    {"<shoot_delay>", &imp_prototype_t::shoot_delay},
-    {"<shoot_delay_2>", &imp_prototype_t::shoot_delay_2},
-    {"<bullets/shell>", &imp_prototype_t::shells},
-    {"<damage>", &imp_prototype_t::damage},
-    {"<health>", &imp_prototype_t::health},
-    {"<health_pain>", &imp_prototype_t::health_pain},
+struct imp_number_tag {
+  const char* tag;
+  int32_t imp_prototype_t::*field;
+  number_range range;
+};
+static const imp_number_tag number_tags[] = {
+    {"<shoot_delay>", &imp_prototype_t::shoot_delay, delay_range},
+    {"<shoot_delay_2>", &imp_prototype_t::shoot_delay_2, delay_range},
+    {"<bullets/shell>", &imp_prototype_t::shells, pellet_range},
+    {"<damage>", &imp_prototype_t::damage, damage_range},
+    {"<health>", &imp_prototype_t::health, health_range},
+    {"<health_pain>", &imp_prototype_t::health_pain, health_range},
 };
 
 struct imp_float_tag {
@@ -69,8 +77,8 @@ static void read_type_tag(tagged_reader& reader, const char* word, imp_prototype
     if (!std::strcmp(word, n.tag)) return read_texture_index(reader, t.*n.field);
   for (const imp_float_tag& n : float_tags)
     if (!std::strcmp(word, n.tag)) return (void)reader.scan(" %f ", &(t.*n.field));
-  for (const imp_int_tag& n : int_tags)
-    if (!std::strcmp(word, n.tag)) return (void)reader.scan(" %d ", &(t.*n.field));
+  for (const imp_number_tag& n : number_tags)
+    if (!std::strcmp(word, n.tag)) return (void)read_number(reader, enemy_path, n.tag, n.range, t.*n.field);
   for (const imp_animation_tag& n : animation_tags)
     if (!std::strcmp(word, n.tag)) return read_animation(reader, t.model, t.*n.field);
 }
@@ -78,14 +86,14 @@ static void read_type_tag(tagged_reader& reader, const char* word, imp_prototype
 void load_imp_prototype() {
   impu_prototype = 0;
   tagged_reader reader;
-  if (!reader.open("data/enemy")) return;
+  if (!reader.open(enemy_path)) return;
   char word[tag_word_capacity];
   while (reader.word(word)) {
     if (!std::strcmp(word, "<next_enemy_type>")) {
       if (impu_prototype + 1 >= imp_prototype_capacity) {
         // The types that fit stay as read; the rest of the file is dropped
         // rather than poured over the last type.
-        log_content_failure("data/enemy", "too many enemy types");
+        log_content_failure(enemy_path, "too many enemy types");
         return;
       }
       ++impu_prototype;

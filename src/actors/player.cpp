@@ -2,16 +2,19 @@
 
 #include <cstring>
 
+#include "content/definition_ranges.h"
 #include "content/definition_values.h"
 #include "content/definition_words.h"
 #include "content/tagged_reader.h"
+
+static const char* const player_path = "data/player";
 
 player_t players[player_slots];
 int player_id;
 
 void load_player() {
   tagged_reader reader;
-  if (!reader.open("data/player")) return;
+  if (!reader.open(player_path)) return;
   player_t& p = players[player_definition_slot];
   char word[tag_word_capacity];
   while (reader.word(word)) {
@@ -26,7 +29,7 @@ void load_player() {
     else if (!std::strcmp(word, "<sound_death>"))
       read_name(reader, p.sound_death);
     else if (!std::strcmp(word, "<health_pain>"))
-      reader.scan(" %d ", &p.health_pain);
+      read_number(reader, player_path, "<health_pain>", health_range, p.health_pain);
     else if (!std::strcmp(word, "<speed>"))
       reader.scan(" %f ", &p.speed);
     else if (!std::strcmp(word, "<anim_stop>"))

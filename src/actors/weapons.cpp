@@ -2,11 +2,14 @@
 
 #include <cstring>
 
+#include "content/definition_ranges.h"
 #include "content/definition_values.h"
 #include "content/definition_words.h"
 #include "content/models.h"
 #include "content/tagged_reader.h"
 #include "platform/message_box.h"
+
+static const char* const weapons_path = "data/weapons";
 
 weapon_t weapon[weapon_capacity];
 int weaponu;
@@ -16,18 +19,19 @@ char c_snd_adsnk[weapon_name_capacity];
 struct weapon_number_tag {
   const char* tag;
   int32_t weapon_t::*field;
+  number_range range;
 };
 static const weapon_number_tag number_tags[] = {
-    {"<damage>", &weapon_t::damage},
-    {"<bullets/shell>", &weapon_t::shells},
-    {"<max_ammo>", &weapon_t::max_ammo},
-    {"<ammo/magazine>", &weapon_t::magazine},
-    {"<ammo/reload>", &weapon_t::ammo_reload},
-    {"<bullet_speed>", &weapon_t::bullet_speed},
-    {"<shoot_delay>", &weapon_t::shoot_delay},
-    {"<reload1_delay>", &weapon_t::reload1_delay},
-    {"<reload2_delay>", &weapon_t::reload2_delay},
-    {"<reload3_delay>", &weapon_t::reload3_delay},
+    {"<damage>", &weapon_t::damage, damage_range},
+    {"<bullets/shell>", &weapon_t::shells, pellet_range},
+    {"<max_ammo>", &weapon_t::max_ammo, carried_ammo_range},
+    {"<ammo/magazine>", &weapon_t::magazine, cartridge_range},
+    {"<ammo/reload>", &weapon_t::ammo_reload, cartridge_range},
+    {"<bullet_speed>", &weapon_t::bullet_speed, bullet_speed_range},
+    {"<shoot_delay>", &weapon_t::shoot_delay, delay_range},
+    {"<reload1_delay>", &weapon_t::reload1_delay, delay_range},
+    {"<reload2_delay>", &weapon_t::reload2_delay, delay_range},
+    {"<reload3_delay>", &weapon_t::reload3_delay, delay_range},
 };
 
 struct weapon_name_tag {
@@ -71,12 +75,12 @@ static void read_weapon_tag(tagged_reader& reader, const char* word, weapon_t& w
   for (const weapon_animation_tag& t : animation_tags)
     if (!std::strcmp(word, t.tag)) return read_animation(reader, w.model, w.*t.field);
   for (const weapon_number_tag& t : number_tags)
-    if (!std::strcmp(word, t.tag)) return (void)reader.scan(" %d ", &(w.*t.field));
+    if (!std::strcmp(word, t.tag)) return (void)read_number(reader, weapons_path, t.tag, t.range, w.*t.field);
 }
 
 void load_weapons() {
   tagged_reader reader;
-  if (!reader.open("data/weapons")) {
+  if (!reader.open(weapons_path)) {
     MessageBoxA(nullptr, "Nelze nacist: data/weapons", "ERROR", MB_OK | MB_ICONEXCLAMATION);
     return;
   }
@@ -100,7 +104,7 @@ void load_weapons() {
         char name[weapon_name_capacity];
         read_name(reader, name);
         current = nullptr;
-        if (!reported_full) log_content_failure("data/weapons", "too many weapons");
+        if (!reported_full) log_content_failure(weapons_path, "too many weapons");
         reported_full = true;
       }
     } else if (current) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/definition_ranges.h"
 #include "content/definition_words.h"
 #include "content/models.h"
 #include "content/tagged_reader.h"
@@ -22,7 +23,7 @@ static void read_trigger_text(tagged_reader& reader, int m, int slot) {
   read_name(reader, p ? p->text[slot] : dropped);
 }
 
-static void read_item(tagged_reader& reader, trigger_t& p) {
+static void read_item(tagged_reader& reader, const char* path, trigger_t& p) {
   char item[tag_word_capacity];
   if (reader.word(item)) {
     if (!std::strcmp(item, "weapon")) {
@@ -30,14 +31,14 @@ static void read_item(tagged_reader& reader, trigger_t& p) {
       read_name(reader, p.text[trigger_text_name]);
     } else if (!std::strcmp(item, "medikit")) {
       p.kind = trigger_medikit;
-      int amount, ceiling;
-      if (reader.scan(" %d ", &amount) == 1) p.value[0][0] = static_cast<float>(amount);
-      if (reader.scan(" %d ", &ceiling) == 1) p.value[0][1] = static_cast<float>(ceiling);
+      int32_t amount, ceiling;
+      if (read_number(reader, path, "medikit", health_range, amount)) p.value[0][0] = static_cast<float>(amount);
+      if (read_number(reader, path, "medikit", health_range, ceiling)) p.value[0][1] = static_cast<float>(ceiling);
     } else if (!std::strcmp(item, "ammo")) {
       p.kind = trigger_ammo;
       read_name(reader, p.text[trigger_text_name]);
-      int cartridges;
-      if (reader.scan(" %d ", &cartridges) == 1) p.value[0][0] = static_cast<float>(cartridges);
+      int32_t cartridges;
+      if (read_number(reader, path, "ammo", cartridge_range, cartridges)) p.value[0][0] = static_cast<float>(cartridges);
     } else if (!std::strcmp(item, "key")) {
       p.kind = trigger_key;
       read_name(reader, p.text[trigger_text_name]);
@@ -47,7 +48,7 @@ static void read_item(tagged_reader& reader, trigger_t& p) {
   p.is_door = 0;
 }
 
-static void read_trigger_kind(tagged_reader& reader, trigger_t& p) {
+static void read_trigger_kind(tagged_reader& reader, const char* path, trigger_t& p) {
   if (!p.text[trigger_text_message][0])
     std::snprintf(p.text[trigger_text_message], trigger_text_capacity, "%s", no_trigger_message);
   char kind[tag_word_capacity];
@@ -61,7 +62,7 @@ static void read_trigger_kind(tagged_reader& reader, trigger_t& p) {
     if (locked) read_name(reader, p.text[trigger_text_name]);
     p.value[0][2] = locked ? 1.0f : 0.0f;
   } else if (!std::strcmp(kind, "item")) {
-    read_item(reader, p);
+    read_item(reader, path, p);
   }
 }
 
@@ -70,12 +71,12 @@ static void read_trigger(tagged_reader& reader, const char* path, int m) {
     // The kind words are still consumed, so they cannot pass for tags.
     static trigger_t refused;
     refused = trigger_t{};
-    read_trigger_kind(reader, refused);
+    read_trigger_kind(reader, path, refused);
     log_content_failure(path, "too many triggers");
     return;
   }
   int p = trigger_prototypu;
-  read_trigger_kind(reader, trigger_prototype[p]);
+  read_trigger_kind(reader, path, trigger_prototype[p]);
   model_trigger[m] = p;
   trigger_prototypu = p + 1;
 }

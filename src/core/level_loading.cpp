@@ -16,6 +16,7 @@
 #include "level/kel_map.h"
 #include "lighting/light_grid.h"
 #include "lighting/lightmap.h"
+#include "render/textures.h"
 #include "world/level_paths.h"
 #include "world/map_grid.h"
 
@@ -44,6 +45,7 @@ bool load_level(bool) {
     }
   }
   KelMapLoader.update_globals();
+  retry_failed_textures();  // play never retries them: a failed bind stays failed
 
   draw_loading("Particles");
   init_particles();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "formats/file_length.h"
 #include "formats/jpeg_colour.h"
 #include "formats/jpeg_entropy.h"
 #include "formats/jpeg_headers.h"
@@ -170,12 +171,13 @@ int load_memory_jpg(const void* data, size_t size) {
   return 1;
 }
 
+// No texture of the game comes near this; a bigger file is refused unread.
+constexpr long jpeg_file_limit = 64l << 20;
+
 int load_jpg(const char* path) {
   FILE* file = std::fopen(path, "rb");
   if (!file) return 0;
-  long length = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) length = std::ftell(file);
-  std::rewind(file);
+  long length = regular_file_length(file, jpeg_file_limit);
   void* buffer = length > 0 ? std::malloc(size_t(length)) : nullptr;
   bool read = buffer && std::fread(buffer, 1, size_t(length), file) == size_t(length);
   std::fclose(file);

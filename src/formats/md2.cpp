@@ -7,6 +7,7 @@
 
 #include "base/byte_io.h"
 #include "formats/compressed_asset.h"
+#include "formats/file_length.h"
 #include "formats/md2_normals.h"
 
 char aname[md2_animation_name_capacity];
@@ -20,12 +21,10 @@ float float_from_bits(int32_t bits) {
   return f;
 }
 
-long file_length(FILE* f) {
-  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-  long length = std::ftell(f);
-  if (std::fseek(f, 0, SEEK_SET) != 0) return -1;
-  return length;
-}
+// A model file past this is refused unread (the game's largest is well under 1 MiB).
+constexpr long md2_file_limit = 64l << 20;
+
+long file_length(FILE* f) { return regular_file_length(f, md2_file_limit); }
 
 // A block of `count` records must lie wholly inside the file. Empty blocks
 // are never read, so their offsets do not matter.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "formats/compressed_asset.h"
+#include "formats/file_length.h"
 #include "platform/multitexture.h"
 #include "world/level_paths.h"
 
@@ -19,22 +20,26 @@ int LMXA = 0;
 constexpr size_t lightmap_path_capacity = path_capacity + 16;
 static char last_loaded[lightmap_path_capacity];
 
+int lightmap_side_for_length(long length) {
+  if (length < 3 || length > lightmap_file_limit) return 0;
+  long n = static_cast<long>(std::sqrt(static_cast<double>(length / 3)));
+  // sqrt may land a hair off: settle on the exact integer root (n stays
+  // below 2049, so none of these products can overflow).
+  while (n > 0 && n * n * 3 > length) --n;
+  while ((n + 1) * (n + 1) * 3 <= length) ++n;
+  return static_cast<int>(n);
+}
+
 bool read_lightmap_file(const char* path, std::vector<uint8_t>& texels, int& side) {
   bool used_scratch = false;
   FILE* file = asset_open_seekable(path, used_scratch);
   if (!file) return false;
+  int n = lightmap_side_for_length(regular_file_length(file, lightmap_file_limit));
   bool ok = false;
-  if (std::fseek(file, 0, SEEK_END) == 0) {
-    long length = std::ftell(file);
-    long n = length > 0 ? static_cast<long>(std::sqrt(static_cast<double>(length / 3))) : 0;
-    // sqrt may land a hair off for big lengths: settle on the exact integer root.
-    while (n > 0 && n * n * 3 > length) --n;
-    while ((n + 1) * (n + 1) * 3 <= length) ++n;
-    if (n > 0 && n <= lightmap_max_side && std::fseek(file, 0, SEEK_SET) == 0) {
-      texels.resize(static_cast<size_t>(n) * n * 3);
-      ok = std::fread(texels.data(), 1, texels.size(), file) == texels.size();
-      side = static_cast<int>(n);
-    }
+  if (n > 0) {
+    texels.resize(static_cast<size_t>(n) * n * 3);
+    ok = std::fread(texels.data(), 1, texels.size(), file) == texels.size();
+    side = n;
   }
   std::fclose(file);
   if (used_scratch) scratch_empty();

@@ -12,7 +12,7 @@
 
 constexpr uint32_t failure_pause_ms = 200;
 
-static void draw_log(bool last_failed) {
+static void draw_log(bool hold) {
   if (!hWnd || !hRC) return;  // nothing to draw on yet: the log is only recorded
   uint32_t started = GetTickCount();
   SetGLTexture(textura_list[font_texture_index]);
@@ -33,7 +33,7 @@ static void draw_log(bool last_failed) {
     glPrint(30, static_cast<float>(i * 16 + 40), _loaded[i], 0);
   }
   SwapBuffers();
-  if (last_failed)
+  if (hold)
     while (GetTickCount() - started < failure_pause_ms) {
     }
 }

@@ -14,6 +14,7 @@
 
 uint8_t textura_alphaflag[texture_capacity];
 uint8_t textura_loaded[texture_capacity];
+uint8_t textura_failed[texture_capacity];
 int font_texture_index = 0;
 int g_tex_used = 0;
 
@@ -43,30 +44,55 @@ int load_texture(int index, const char* path) {
   return textura[index] != 0;
 }
 
+// Loads entry i and remembers the outcome either way.
+static bool load_entry(int i) {
+  bool loaded = load_texture(i, textura_list[i]) != 0;
+  textura_loaded[i] = loaded ? 1 : 0;
+  textura_failed[i] = loaded ? 0 : 1;
+  return loaded;
+}
+
 void load_font_textures() {
   std::memset(textura_loaded, 0, sizeof textura_loaded);
+  std::memset(textura_failed, 0, sizeof textura_failed);
   forget_bound_texture();  // a new context has nothing bound, whatever the old one had
   glEnable(GL_TEXTURE_2D);
+  bool listed = false;
   for (int i = 0; i < listed_textures(); ++i) {
     if (!is_font(textura_list[i])) continue;
     font_texture_index = i;
-    if (load_texture(i, textura_list[i]))
-      textura_loaded[i] = 1;
-    else
-      MessageBoxA(nullptr, textura_list[i], "LOADING ERROR", MB_OK);
+    listed = true;
+    if (!load_entry(i)) MessageBoxA(nullptr, textura_list[i], "LOADING ERROR", MB_OK);
   }
+  // Without a font every screen is blank; the player is told why.
+  if (!listed) MessageBoxA(nullptr, "data/tex.list: no font texture (a path with /font/)", "LOADING ERROR", MB_OK);
 }
 
-void load_ordinary_textures() {
+// One line each, marked when the texture failed; true when any loaded.
+static bool load_listed(bool (*wanted)(int)) {
+  bool any = false;
   for (int i = 0; i < listed_textures(); ++i) {
     const char* path = textura_list[i];
-    if (is_font(path) || is_backdrop(path)) continue;
+    if (is_font(path) || is_backdrop(path) || !wanted(i)) continue;
     draw_loading(path);
-    if (load_texture(i, path))
-      textura_loaded[i] = 1;
+    if (load_entry(i))
+      any = true;
     else
       mark_loading_failed();
   }
+  return any;
+}
+
+void load_ordinary_textures() {
+  if (!load_listed([](int) { return true; }))
+    MessageBoxA(nullptr, "data/tex.list: no texture could be loaded", "LOADING ERROR", MB_OK);
+}
+
+void retry_failed_textures() {
+  load_listed([](int i) { return textura_failed[i] != 0; });
+  // Backdrops load on first use; a failed one gets that use again.
+  for (int i = 0; i < listed_textures(); ++i)
+    if (is_backdrop(textura_list[i])) textura_failed[i] = 0;
 }
 
 static void bind_entry(int index) {
@@ -98,13 +124,10 @@ int SetGLTexture(const char* path) {
       bind_entry(index);
     } else {
       if (index != _active_tex) {
-        if (!textura_loaded[index]) {
-          if (load_texture(index, path)) {
-            textura_loaded[index] = 1;
-          } else {
-            draw_loading_failed(path);
-          }
-        }
+        // A failed texture is not tried again before the next level: every
+        // bind would read the file anew, and play would crawl.
+        if (!textura_loaded[index] && !textura_failed[index] && !load_entry(index))
+          record_loading_failure(path);
         bind_entry(index);
       }
       // After a first-use load, so that its alpha is known already.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/byte_io.h"
+#include "base/loading_log.h"
 #include "world/level_paths.h"
 
 int mapa[map_cells];
@@ -62,6 +63,10 @@ static int level_width() { return used_size(mapa_size_x); }
 static int level_depth() { return used_size(mapa_size_z); }
 static size_t cell_index_count() { return static_cast<size_t>(level_width()) * level_depth(); }
 
+bool group_inside_map(int x1, int z1, int x2, int z2, int width, int depth) {
+  return 0 <= x1 && x1 <= x2 && x2 < width && 0 <= z1 && z1 <= z2 && z2 < depth;
+}
+
 int load_groups_vt() {
   char path[level_file_path_capacity];
   if (!level_file_path(path, mapa_filename, "_guv")) return 1;
@@ -79,7 +84,16 @@ int load_groups_vt() {
     ok = std::fread(body.data(), 1, body.size(), f) == body.size();
   }
   std::fclose(f);
-  if (!ok) return 1;
+  // Every rectangle is checked before any is stored: the renderer does its
+  // arithmetic on them unguarded.
+  for (int g = 0; ok && g < count; ++g) {
+    const uint8_t* r = &body[static_cast<size_t>(g) * group_record_bytes];
+    ok = group_inside_map(get_i32(r), get_i32(r + 4), get_i32(r + 8), get_i32(r + 12), level_width(), level_depth());
+  }
+  if (!ok) {
+    draw_loading_failed(path);  // there, but damaged: unlike a missing file, worth a word
+    return 1;
+  }
 
   // The body was sized for exactly these reads.
   byte_reader in(body.data(), body.size());

@@ -72,9 +72,15 @@ struct group_t {
 extern int n_groups;
 extern group_t groups[group_capacity];
 
-// Reads mapa_filename + "_guv" for the current map size. A missing, short or
-// over-full file changes nothing (result 1); 0 when read. Cell indices are
-// stored as the file gives them: users check them against n_groups.
+// True when the inclusive rectangle (x1, z1)-(x2, z2) is a non-empty block of
+// cells of a width x depth map.
+bool group_inside_map(int x1, int z1, int x2, int z2, int width, int depth);
+
+// Reads mapa_filename + "_guv" for the current map size. A missing file
+// changes nothing (result 1); a short or over-full one, or one with a group
+// rectangle outside the map, changes nothing either and is marked failed on
+// the loading log. 0 when read. Cell indices are stored as the file gives
+// them: users check them against n_groups.
 int load_groups_vt();
 // Writes n_groups, groups and mapa_g of the current map size to base + "_guv";
 // 0 on success, 1 when the file cannot be written or the table is over-full.

@@ -4,10 +4,14 @@
 #include <SDL.h>
 #include <bzlib.h>
 
+#include <cstdio>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "support/gl_context.h"
+#include "base/loading_log.h"
 #include "formats/jpeg.h"
 #include "formats/tga.h"
 #include "render/textures.h"
@@ -116,6 +120,57 @@ TEST_F(ImageTextureTest, RejectedTgaCreatesNothing) {
   EXPECT_EQ(after, before + 1);  // no name was taken in between
   glDeleteTextures(1, &before);
   glDeleteTextures(1, &after);
+}
+
+// A broken texture is tried once per level load, not at every bind: play
+// would crawl, and nothing in play may draw the loading screen.
+TEST_F(ImageTextureTest, AFailedTextureIsNotTriedAgainUntilTheNextLevel) {
+  struct bind_case {
+    const char* path;
+    std::string bytes;  // empty: no file
+    bool loads;
+  };
+  const bind_case cases[] = {
+      {"data/textures/good.tga", tga_file(2, 2, 24, std::vector<unsigned char>(12, 200)), true},
+      {"data/textures/broken.tga", "not a picture", false},
+      {"data/textures/gone.jpg", "", false},
+      {"data/textures/backdrops/gone.jpg", "", false},
+  };
+  const int entries = static_cast<int>(std::size(cases));
+  const int saved_font = font_texture_index;
+  font_texture_index = -1;
+  textur = entries;
+  for (int i = 0; i < entries; ++i) {
+    std::snprintf(textura_list[i], content_name_capacity, "%s", cases[i].path);
+    if (!cases[i].bytes.empty()) write_file(cases[i].path, cases[i].bytes);
+    textura_loaded[i] = textura_failed[i] = 0;
+    textura[i] = 0;
+  }
+  forget_bound_texture();
+  std::memset(_loaded, 0, sizeof _loaded);
+  for (int round = 0; round < 50; ++round)
+    for (const bind_case& c : cases) SetGLTexture(c.path);
+  for (int i = 0; i < entries; ++i) {
+    const bind_case& c = cases[i];
+    std::string failed_line = std::string(c.path) + loading_failed_mark;
+    int lines = 0;
+    for (const auto& line : _loaded) lines += failed_line == line ? 1 : 0;
+    EXPECT_EQ(lines, c.loads ? 0 : 1) << c.path;
+    EXPECT_EQ(textura_loaded[i], c.loads ? 1 : 0) << c.path;
+    EXPECT_EQ(textura_failed[i], c.loads ? 0 : 1) << c.path;
+  }
+
+  // The next level tries the failed ones again (a backdrop at its next use).
+  write_file("data/textures/broken.tga", cases[0].bytes);
+  retry_failed_textures();
+  EXPECT_EQ(textura_loaded[1], 1);
+  EXPECT_EQ(textura_failed[1], 0);
+  EXPECT_EQ(textura_failed[2], 1);
+  EXPECT_EQ(textura_failed[3], 0);
+  EXPECT_STREQ(_loaded[0], "data/textures/gone.jpg - FAILED!");
+  for (int i = 0; i < entries; ++i) glDeleteTextures(1, &textura[i]);
+  textur = 0;
+  font_texture_index = saved_font;
 }
 
 // A 16 x 8 baseline JPEG, 4:4:4, two flat units of Y 192, Cb 96, Cr 160

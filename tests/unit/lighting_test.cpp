@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>  // mkdir
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -86,6 +88,28 @@ TEST(LightmapFile, SideFollowsTheLengthAndExtraBytesAreIgnored) {
   ASSERT_TRUE(read_lightmap_file("b_lm.raw", texels, side));
   EXPECT_EQ(side, 258);
   EXPECT_EQ(texels.size(), 258u * 258u * 3u);  // the last 308 bytes are not used
+}
+
+TEST(LightmapFile, SideIsExactForEveryLengthAndRefusedPastTheLimit) {
+  struct side_case {
+    long length;
+    int side;
+  };
+  const side_case cases[] = {
+      {-1, 0}, {0, 0}, {2, 0}, {3, 1}, {11, 1}, {12, 2}, {196608, 256}, {200000, 258},
+      {3l * 2048 * 2048, 2048}, {lightmap_file_limit, 2048}, {lightmap_file_limit + 1, 0},
+      {0x7fffffffffffffffl, 0},  // what seeking to the end of a directory may report
+  };
+  for (const side_case& c : cases) EXPECT_EQ(lightmap_side_for_length(c.length), c.side) << c.length;
+}
+
+TEST(LightmapFile, ADirectoryOrDeviceIsNoLightmap) {
+  scratch_dir dir;
+  std::vector<uint8_t> texels;
+  int side = 0;
+  ASSERT_EQ(mkdir("dir_lm.raw", 0755), 0);
+  EXPECT_FALSE(read_lightmap_file("dir_lm.raw", texels, side));
+  EXPECT_FALSE(read_lightmap_file("/dev/zero", texels, side));
 }
 
 TEST(LightmapFile, MissingTinyAndOversizedFilesGiveNoLightmap) {

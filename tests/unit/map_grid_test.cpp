@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/loading_log.h"
 #include "support/level_builder.h"
 #include "support/scratch_dir.h"
 #include "world/level_paths.h"
@@ -66,7 +67,7 @@ std::string le32(uint32_t v) {
 std::string group_file(int count, int width, int depth, int cell_base) {
   std::string bytes = le32(static_cast<uint32_t>(count));
   for (int g = 0; g < count; ++g) {
-    for (int v : {g, g + 1, g + 2, g + 3}) bytes += le32(static_cast<uint32_t>(v));
+    for (int v : {g, 0, g + 1, g}) bytes += le32(static_cast<uint32_t>(v));  // inside a 6 x 4 map
     for (int i = 0; i < group_lm_count; ++i) {
       float f = g + i / 16.0f;
       uint32_t bits;
@@ -95,7 +96,8 @@ TEST_F(GroupFile, CellIndicesAreReadXMajor) {
   ASSERT_EQ(load_groups_vt(), 0);
   ASSERT_EQ(n_groups, 3);
   EXPECT_EQ(groups[2].x1, 2);
-  EXPECT_EQ(groups[2].z2, 5);
+  EXPECT_EQ(groups[2].x2, 3);
+  EXPECT_EQ(groups[2].z2, 2);
   EXPECT_FLOAT_EQ(groups[2].lm[11], 2 + 11 / 16.0f);
   // On a 6 x 4 map a z-major reading would put a different value in every
   // cell but the first and the last.
@@ -122,9 +124,42 @@ TEST_F(GroupFile, BadOrMissingFilesKeepThePreviousGroups) {
   EXPECT_EQ(n_groups, 2);
 }
 
+// The renderer does its arithmetic on the rectangles unchecked, so a file with
+// one that leaves the map is refused as a whole, on the loading log.
+TEST_F(GroupFile, ARectangleOutsideTheMapRefusesTheFile) {
+  write_file("data/maps/level_guv", group_file(2, 6, 4, 100));
+  ASSERT_EQ(load_groups_vt(), 0);
+  const std::string cells = group_file(0, 6, 4, 0).substr(4);
+  struct rectangle_case {
+    int x1, z1, x2, z2;
+    bool inside;
+  };
+  const rectangle_case cases[] = {
+      {0, 0, 5, 3, true},          {5, 3, 5, 3, true},   {2, 1, 2, 1, true},
+      {-1, 0, 0, 0, false},        {0, -1, 0, 0, false}, {0, 0, 6, 0, false},
+      {0, 0, 0, 4, false},         {3, 0, 2, 0, false},  {0, 2, 0, 1, false},
+      {0, 0, 2147483647, 0, false}, {-2147483647 - 1, 0, 0, 0, false},
+  };
+  for (const rectangle_case& c : cases) {
+    std::string bytes = le32(1);
+    for (int v : {c.x1, c.z1, c.x2, c.z2}) bytes += le32(static_cast<uint32_t>(v));
+    bytes += std::string(4 * group_lm_count, '\0') + cells;
+    write_file("data/maps/level_guv", bytes);
+    draw_loading("level");
+    EXPECT_EQ(load_groups_vt(), c.inside ? 0 : 1) << c.x1 << "," << c.z1 << "-" << c.x2 << "," << c.z2;
+    EXPECT_EQ(n_groups, c.inside ? 1 : 2);
+    EXPECT_STREQ(_loaded[0], c.inside ? "level" : "data/maps/level_guv - FAILED!");
+    if (c.inside) {
+      EXPECT_EQ(groups[0].x2, c.x2);
+      write_file("data/maps/level_guv", group_file(2, 6, 4, 100));  // back to two groups
+      ASSERT_EQ(load_groups_vt(), 0);
+    }
+  }
+}
+
 TEST_F(GroupFile, WrittenGroupsReadBack) {
   n_groups = group_capacity;
-  for (int g = 0; g < n_groups; ++g) groups[g] = {g, -g, g * 2, 7, {0.5f, float(g)}};
+  for (int g = 0; g < n_groups; ++g) groups[g] = {g % 6, g % 4, 5, 3, {0.5f, float(g)}};
   for (int x = 0; x < 6; ++x)
     for (int z = 0; z < 4; ++z) mapa_g[map_index(x, z)] = x * 4 + z;
   ASSERT_EQ(save_groups_vt("data/maps/level"), 1);  // the folder does not exist yet
@@ -135,8 +170,8 @@ TEST_F(GroupFile, WrittenGroupsReadBack) {
   mapa_size_z = 4;
   ASSERT_EQ(load_groups_vt(), 0);
   ASSERT_EQ(n_groups, group_capacity);
-  EXPECT_EQ(groups[4095].x1, 4095);
-  EXPECT_EQ(groups[4095].z1, -4095);
+  EXPECT_EQ(groups[4095].x1, 4095 % 6);
+  EXPECT_EQ(groups[4095].z1, 4095 % 4);
   EXPECT_FLOAT_EQ(groups[4095].lm[1], 4095.0f);
   EXPECT_EQ(mapa_g[map_index(5, 3)], 23);
 

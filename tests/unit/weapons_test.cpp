@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "actors/weapons.h"
+#include "base/loading_log.h"
 #include "content/model_list.h"
 #include "content/models.h"
 #include "support/animated_md2.h"
@@ -104,6 +106,38 @@ TEST_F(WeaponDefinitions, MissingFileIsAnnouncedAndKeepsTheTable) {
   if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
   EXPECT_NE(said.find("ERROR: Nelze nacist: data/weapons"), std::string::npos) << said;
   EXPECT_EQ(weaponu, 1);
+}
+
+// Numbers no game could use are held to the ranges docs/forge.md names, and
+// each one held says so on the loading log.
+TEST_F(WeaponDefinitions, NumbersOutsideTheirRangesAreClampedAndLogged) {
+  struct number_case {
+    const char* tag;
+    const char* value;
+    int32_t weapon_t::*field;
+    int32_t stored;
+  };
+  const number_case cases[] = {
+      {"<ammo/magazine>", "2147483647", &weapon_t::magazine, 999},
+      {"<max_ammo>", "12000", &weapon_t::max_ammo, 9999},
+      {"<ammo/reload>", "-3", &weapon_t::ammo_reload, 0},
+      {"<damage>", "-2147483648", &weapon_t::damage, 0},
+      {"<bullets/shell>", "0", &weapon_t::shells, 1},
+      {"<bullets/shell>", "100000", &weapon_t::shells, 64},
+      {"<shoot_delay>", "86400000", &weapon_t::shoot_delay, 60000},
+      {"<bullet_speed>", "40", &weapon_t::bullet_speed, 40},  // inside: as written, no line
+  };
+  for (const number_case& c : cases) {
+    write_file("data/weapons", std::string("<weapon> w ") + c.tag + " " + c.value + " <damage_after> 1\n");
+    std::memset(_loaded, 0, sizeof _loaded);
+    weapon[0] = weapon_t{};
+    load_weapons();
+    EXPECT_EQ(weapon[0].*c.field, c.stored) << c.tag << " " << c.value;
+    bool held = c.stored != std::atoi(c.value);
+    EXPECT_EQ(std::strstr(_loaded[0], "data/weapons: ") != nullptr && std::strstr(_loaded[0], c.tag) != nullptr,
+              held)
+        << c.tag << " " << c.value << ": " << _loaded[0];
+  }
 }
 
 }  // namespace
