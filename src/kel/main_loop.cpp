@@ -35,6 +35,7 @@
 #include "platform/display_settings.h"
 #include "platform/gamma.h"
 #include "platform/input.h"
+#include "platform/message_box.h"
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"
 #include "platform/window.h"
@@ -42,6 +43,7 @@
 #include "render/loading_screen.h"
 #include "render/scene_setup.h"
 #include "render/screenshot.h"
+#include "render/textures.h"
 #include "render/world_view.h"
 #include "sound/sound_bank.h"
 #include "world/level_paths.h"
@@ -173,6 +175,8 @@ int WinMain(const char* command_line) {
 
   show_loading_screen_while_loading();
   if (!open_game_window()) return 0;
+  // Without these every screen is blank or white: the player is told why.
+  if (const char* problem = texture_list_problem()) MessageBoxA(nullptr, problem, "LOADING ERROR", MB_OK);
   // A display whose ramps cannot be read counts as neutral: starting from 0
   // would make the first "brighter" key press turn the screen almost black.
   gamma_corr[0] = gamma_corr[1] = gamma_corr[2] = 1.0f;

@@ -19,6 +19,8 @@ int font_texture_index = 0;
 int g_tex_used = 0;
 
 static int _active_tex = -1;
+// What the last start-up load found: a font in the list, an ordinary texture loaded.
+static bool font_listed = false, ordinary_loaded = false;
 
 static bool is_font(const char* path) { return std::strstr(path, "/font/") != nullptr; }
 static bool is_backdrop(const char* path) { return std::strstr(path, "/backdrops/") != nullptr; }
@@ -57,15 +59,13 @@ void load_font_textures() {
   std::memset(textura_failed, 0, sizeof textura_failed);
   forget_bound_texture();  // a new context has nothing bound, whatever the old one had
   glEnable(GL_TEXTURE_2D);
-  bool listed = false;
+  font_listed = false;
   for (int i = 0; i < listed_textures(); ++i) {
     if (!is_font(textura_list[i])) continue;
     font_texture_index = i;
-    listed = true;
+    font_listed = true;
     if (!load_entry(i)) MessageBoxA(nullptr, textura_list[i], "LOADING ERROR", MB_OK);
   }
-  // Without a font every screen is blank; the player is told why.
-  if (!listed) MessageBoxA(nullptr, "data/tex.list: no font texture (a path with /font/)", "LOADING ERROR", MB_OK);
 }
 
 // One line each, marked when the texture failed; true when any loaded.
@@ -83,9 +83,12 @@ static bool load_listed(bool (*wanted)(int)) {
   return any;
 }
 
-void load_ordinary_textures() {
-  if (!load_listed([](int) { return true; }))
-    MessageBoxA(nullptr, "data/tex.list: no texture could be loaded", "LOADING ERROR", MB_OK);
+void load_ordinary_textures() { ordinary_loaded = load_listed([](int) { return true; }); }
+
+const char* texture_list_problem() {
+  if (!font_listed) return "data/tex.list: no font texture (a path with /font/)";
+  if (!ordinary_loaded) return "data/tex.list: no texture could be loaded";
+  return nullptr;
 }
 
 void retry_failed_textures() {

@@ -20,10 +20,13 @@ int load_texture(int index, const char* path);
 
 // Start-up, in a new context: first the font textures (forgetting what was
 // loaded or failed before), then every ordinary texture with a loading-log
-// line each. Backdrops stay unloaded. A list without a font, or one of which
-// no ordinary texture loads, is reported in a message box.
+// line each. Backdrops stay unloaded.
 void load_font_textures();
 void load_ordinary_textures();
+
+// After those: why the game cannot be drawn (a list without a font, or one of
+// which no ordinary texture loaded), or null when it can.
+const char* texture_list_problem();
 
 // Level loading: the ordinary textures that failed are tried once more, each
 // with its loading-log line; a failed backdrop is tried again at its next use.
