@@ -346,13 +346,15 @@ def watch(proc, game, out_path, err_path, close_window):
             return "box", errors.strip().splitlines()[0]
         window = game_window(proc.pid)
         if window:
-            if os.path.isdir(shots) and os.listdir(shots):
-                return close(proc, window, close_window, "play")
+            # A refused level leaves its failed line last and the game in the
+            # menu, which answers F12 too: the refusal is judged first.
             log = open(out_path, errors="replace").read().splitlines()
             if log and log[-1] == LEVEL + " - FAILED!":
                 refused_since = refused_since or time.monotonic()
                 if time.monotonic() - refused_since > 1.0:
                     return close(proc, window, close_window, "refuse")
+            elif os.path.isdir(shots) and os.listdir(shots):
+                return close(proc, window, close_window, "play")
             else:
                 with keyboard:
                     subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
