@@ -9,3 +9,58 @@ bool map_argument(const char* command_line, char* path, size_t capacity) {
   std::snprintf(path, capacity, "%s", found + 5);
   return true;
 }
+
+struct demo_option {
+  const char* word;
+  demo_mode mode;
+};
+constexpr demo_option demo_options[] = {
+    {"-record", demo_mode::record}, {"-play", demo_mode::play}, {"-timedemo", demo_mode::timedemo}};
+
+// The next space-separated word of [at, end) into `word`; false when none.
+static bool next_word(const char*& at, const char* end, char* word, size_t capacity, bool& too_long) {
+  while (at < end && *at == ' ') ++at;
+  if (at >= end) return false;
+  const char* start = at;
+  while (at < end && *at != ' ') ++at;
+  const size_t length = static_cast<size_t>(at - start);
+  too_long = length >= capacity;
+  std::snprintf(word, capacity, "%.*s", static_cast<int>(length), start);
+  return true;
+}
+
+bool read_launch_options(const char* command_line, launch_options& options, const char*& problem) {
+  const char* at = command_line;
+  const char* map = std::strstr(command_line, "-map");
+  const char* end = map ? map : command_line + std::strlen(command_line);
+  char word[option_path_capacity];
+  bool too_long = false;
+  while (next_word(at, end, word, sizeof word, too_long)) {
+    if (!std::strcmp(word, "-emptyframes")) {
+      options.empty_frames = true;
+      continue;
+    }
+    const demo_option* option = nullptr;
+    for (const demo_option& known : demo_options)
+      if (!std::strcmp(word, known.word)) option = &known;
+    if (!option) continue;
+    if (options.demo != demo_mode::none) {
+      problem = "only one of -record, -play and -timedemo can be given";
+      return false;
+    }
+    if (!next_word(at, end, options.demo_path, sizeof options.demo_path, too_long)) {
+      problem = "-record, -play and -timedemo need a file name (before -map)";
+      return false;
+    }
+    if (too_long) {
+      problem = "the demo file name is too long";
+      return false;
+    }
+    options.demo = option->mode;
+  }
+  if (options.empty_frames && options.demo != demo_mode::timedemo) {
+    problem = "-emptyframes goes with -timedemo";
+    return false;
+  }
+  return true;
+}

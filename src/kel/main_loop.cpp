@@ -19,6 +19,7 @@
 #include "content/model_list.h"
 #include "content/texture_list.h"
 #include "core/command_line.h"
+#include "core/demo_session.h"
 #include "core/engine_config.h"
 #include "core/game_commands.h"
 #include "core/game_state.h"
@@ -30,6 +31,7 @@
 #include "frontend/menu_file.h"
 #include "frontend/menu_keys.h"
 #include "frontend/menu_screen.h"
+#include "frontend/menu_table.h"
 #include "frontend/savegame_slots.h"
 #include "lighting/lightmap.h"
 #include "platform/display_settings.h"
@@ -166,17 +168,59 @@ void register_commands() {
   register_menu_commands();
 }
 
+static frame_input_fn frame_input = nullptr;
+
+void set_frame_input(frame_input_fn fn) { frame_input = fn; }
+
+// Sets up the demo the options ask for and the level to start in (from the
+// command line, or from the demo being played); false when it is refused.
+static bool start_demo(const launch_options& options, const char* command_line, char* level, size_t capacity) {
+  const bool map_given = map_argument(command_line, level, capacity);
+  if (!map_given) level[0] = '\0';
+  switch (options.demo) {
+    case demo_mode::none: return true;
+    case demo_mode::record: start_demo_recording(options.demo_path, level); return true;
+    case demo_mode::play:
+    case demo_mode::timedemo:
+      if (!start_demo_playback(options.demo_path, options.demo)) return false;
+      std::snprintf(level, capacity, "%s", options.empty_frames ? "" : demo_start_level());
+      return true;
+  }
+  return true;
+}
+
+// Where a played demo left the game: the end of a playthrough is a menu.
+static void print_demo_end() {
+  if (current_demo_mode() != demo_mode::play && current_demo_mode() != demo_mode::timedemo) return;
+  std::printf("demo: %u frames played, ", demo_frames_done());
+  if (global_status == status_menu && active_menu >= 0 && active_menu < menus)
+    std::printf("ended in menu \"%s\"\n", menu[active_menu].name);
+  else
+    std::printf("ended %s\n", global_status == status_logo ? "on the logo" : "in game");
+}
+
 int WinMain(const char* command_line) {
+  launch_options options;
+  const char* problem = nullptr;
+  if (!read_launch_options(command_line, options, problem)) {
+    std::fprintf(stderr, "kel: %s\n", problem);
+    return 1;
+  }
   global_status = status_logo;
   register_commands();
   load_initGL();
+  char level[path_capacity];
+  if (!start_demo(options, command_line, level, sizeof level)) return 1;
   ensure_screenshot_dir();
   load_textura_list();
 
   show_loading_screen_while_loading();
-  if (!open_game_window()) return 0;
+  if (!open_game_window()) {
+    finish_demo();
+    return 0;
+  }
   // Without these every screen is blank or white: the player is told why.
-  if (const char* problem = texture_list_problem()) MessageBoxA(nullptr, problem, "LOADING ERROR", MB_OK);
+  if (const char* missing = texture_list_problem()) MessageBoxA(nullptr, missing, "LOADING ERROR", MB_OK);
   // A display whose ramps cannot be read counts as neutral: starting from 0
   // would make the first "brighter" key press turn the screen almost black.
   gamma_corr[0] = gamma_corr[1] = gamma_corr[2] = 1.0f;
@@ -190,14 +234,13 @@ int WinMain(const char* command_line) {
   load_imp_prototype();
   init_live_player();
 
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  std::srand(demo_random_seed());
   draw_loading("Common data loaded...");
   draw_loading("...");
 
   std::snprintf(c_first_filename, sizeof c_first_filename, "%s", "data/maps/test");
   std::snprintf(mapa_filename, sizeof mapa_filename, "%s", c_first_filename);
-  char level[path_capacity];
-  if (map_argument(command_line, level, sizeof level)) command_new_game(level);
+  if (level[0]) command_new_game(level);
 
   bool done = false;
   while (!done) {
@@ -206,9 +249,20 @@ int WinMain(const char* command_line) {
       if (quit) done = true;
       continue;
     }
-    if (run_frame(done) == frame_outcome::window_lost) return 0;
+    if (frame_input) frame_input();
+    if (!demo_before_frame()) break;  // the demo played to its end
+    if (options.empty_frames) {
+      draw_empty_frame();
+      SwapBuffers();
+    } else if (run_frame(done) == frame_outcome::window_lost) {
+      finish_demo();
+      return 0;
+    }
+    demo_after_frame();
     finish_frame_input();
   }
+  print_demo_end();
+  const bool demo_kept = finish_demo();
 
   save_savegame_slots();
   SDL_SetGamma(1.0f, 1.0f, 1.0f);
@@ -218,5 +272,5 @@ int WinMain(const char* command_line) {
   KillFont3D();
   KillGLWindow();
   close_platform();
-  return 0;
+  return demo_kept ? 0 : 1;
 }

@@ -8,7 +8,8 @@ constexpr char cheat_chord[4] = {'K', 'J', 'X', 'Z'};
 // Registers every command with the console: the doers of each room.
 void register_commands();
 
-// Runs the game; returns 0 when the window cannot be (re)created, otherwise the
+// Runs the game (options: core/command_line.h); returns 1 when a demo cannot
+// be played or written or the options are wrong, 0 when the window cannot be (re)created, otherwise the
 // parameter of the last message taken (0 after the window was closed).
 int WinMain(const char* command_line);
 
@@ -17,3 +18,9 @@ enum class frame_outcome { go_on, window_lost };
 
 // One frame of the main loop; `done` is set when the game asked to quit.
 frame_outcome run_frame(bool& done);
+
+// A program that drives the game itself (the campaign bot) sets the input
+// tables here: the hook runs once per loop pass, after the window's messages
+// and right before the frame, so a recording keeps what it set.
+using frame_input_fn = void (*)();
+void set_frame_input(frame_input_fn fn);

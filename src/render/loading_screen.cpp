@@ -14,7 +14,7 @@ constexpr uint32_t failure_pause_ms = 200;
 
 static void draw_log(bool hold) {
   if (!hWnd || !hRC) return;  // nothing to draw on yet: the log is only recorded
-  uint32_t started = GetTickCount();
+  const double started = wall_seconds();
   SetGLTexture(textura_list[font_texture_index]);
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
@@ -33,9 +33,10 @@ static void draw_log(bool hold) {
     glPrint(30, static_cast<float>(i * 16 + 40), _loaded[i], 0);
   }
   SwapBuffers();
-  if (hold)
-    while (GetTickCount() - started < failure_pause_ms) {
-    }
+  // A pause for the eye, on the wall clock: the game's clock may stand still
+  // while a demo is recorded or played.
+  const double shown_ms = (wall_seconds() - started) * 1000.0;
+  if (hold && shown_ms < failure_pause_ms) wait_milliseconds(static_cast<uint32_t>(failure_pause_ms - shown_ms));
 }
 
 void show_loading_screen_while_loading() { set_loading_presenter(draw_log); }

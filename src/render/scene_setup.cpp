@@ -36,3 +36,5 @@ bool InitGL() {
   glEnable(GL_TEXTURE_2D);
   return true;
 }
+
+void draw_empty_frame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }

@@ -12,3 +12,7 @@ int LoadGLTextures();
 
 // The set-up CreateGLWindow runs in every new context. Always true.
 bool InitGL();
+
+// A frame with nothing in it, cleared and ready to swap: the timedemo's
+// baseline for what the loop and the buffer swap cost alone.
+void draw_empty_frame();

@@ -1,0 +1,124 @@
+#include "formats/demo_file.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "base/byte_io.h"
+
+constexpr size_t frame_count_offset = 20;
+constexpr size_t fixed_header_bytes = 26;  // up to the level path's bytes
+constexpr size_t fixed_frame_bytes = 18;   // up to the changed keys
+constexpr uint8_t known_frame_flags = 7;
+
+void append_demo_header(std::vector<uint8_t>& out, const demo_header& header) {
+  std::memcpy(append_room(out, sizeof demo_magic), demo_magic, sizeof demo_magic);
+  append_u16(out, demo_version);
+  append_u16(out, header.ultra_blood ? 1 : 0);
+  append_u32(out, header.seed);
+  append_u32(out, header.start_tick);
+  append_f32(out, header.marks_life);
+  append_u32(out, 0);
+  const size_t length = strnlen(header.level, demo_level_capacity - 1);
+  append_u16(out, static_cast<uint16_t>(length));
+  std::memcpy(append_room(out, length), header.level, length);
+}
+
+void append_demo_frame(std::vector<uint8_t>& out, const demo_frame& frame, const demo_frame* previous) {
+  append_u32(out, frame.tick);
+  append_i32(out, frame.mouse_x);
+  append_i32(out, frame.mouse_y);
+  append_u16(out, frame.width);
+  append_u16(out, frame.height);
+  out.push_back(static_cast<uint8_t>((frame.left_button ? 1 : 0) | (frame.right_button ? 2 : 0) |
+                                     (frame.active ? 4 : 0)));
+  const size_t count_at = out.size();
+  out.push_back(0);
+  // Key 0 is no key: nothing ever presses it, and it is never recorded.
+  for (int key = 1; key < demo_key_count; ++key) {
+    const bool was_down = previous && previous->keys[key];
+    if ((frame.keys[key] != 0) != was_down) {
+      out.push_back(static_cast<uint8_t>(key));
+      ++out[count_at];
+    }
+  }
+}
+
+bool demo_set_frame_count(std::vector<uint8_t>& out, uint32_t count) {
+  if (out.size() < frame_count_offset + 4) return false;
+  put_u32(out.data() + frame_count_offset, count);
+  return true;
+}
+
+static bool refuse(const char*& problem, const char* why) {
+  problem = why;
+  return false;
+}
+
+static bool parse_header(const uint8_t* bytes, size_t size, demo_header& header, uint32_t& count,
+                         const char*& problem) {
+  if (size < sizeof demo_magic || std::memcmp(bytes, demo_magic, sizeof demo_magic) != 0)
+    return refuse(problem, "not a demo file");
+  if (size < sizeof demo_magic + 2) return refuse(problem, "cut short in its header");
+  if (get_u16(bytes + 4) != demo_version) return refuse(problem, "made by another version of the game");
+  if (size < fixed_header_bytes) return refuse(problem, "cut short in its header");
+  const uint16_t flags = get_u16(bytes + 6);
+  header.seed = get_u32(bytes + 8);
+  header.start_tick = get_u32(bytes + 12);
+  header.marks_life = get_f32(bytes + 16);
+  count = get_u32(bytes + frame_count_offset);
+  const uint16_t level_length = get_u16(bytes + 24);
+  if (flags > 1) return refuse(problem, "damaged: unknown header flags");
+  header.ultra_blood = flags & 1;
+  if (!std::isfinite(header.marks_life)) return refuse(problem, "damaged: marks life is not a number");
+  if (level_length >= demo_level_capacity) return refuse(problem, "damaged: level path too long");
+  if (size - fixed_header_bytes < level_length) return refuse(problem, "cut short in its header");
+  const uint8_t* level = bytes + fixed_header_bytes;
+  if (std::memchr(level, '\0', level_length)) return refuse(problem, "damaged: level path");
+  std::memcpy(header.level, level, level_length);
+  header.level[level_length] = '\0';
+  return true;
+}
+
+static bool parse_frame(byte_reader& in, demo_frame& frame, const char*& problem) {
+  const uint8_t* fixed = in.take(fixed_frame_bytes);
+  if (!fixed) return refuse(problem, "cut short in a frame");
+  frame.tick = get_u32(fixed);
+  frame.mouse_x = get_i32(fixed + 4);
+  frame.mouse_y = get_i32(fixed + 8);
+  frame.width = get_u16(fixed + 12);
+  frame.height = get_u16(fixed + 14);
+  const uint8_t flags = fixed[16], changes = fixed[17];
+  if (flags & ~known_frame_flags) return refuse(problem, "damaged: unknown frame flags");
+  frame.left_button = flags & 1;
+  frame.right_button = flags & 2;
+  frame.active = flags & 4;
+  const uint8_t* changed = in.take(changes);
+  if (!changed) return refuse(problem, "cut short in a frame");
+  for (int i = 0; i < changes; ++i) {
+    if (changed[i] == 0) return refuse(problem, "damaged: key number 0");
+    frame.keys[changed[i]] ^= 1;
+  }
+  return true;
+}
+
+bool parse_demo(const uint8_t* bytes, size_t size, demo_recording& demo, const char*& problem) {
+  demo_header header{};
+  uint32_t count = 0;
+  if (!parse_header(bytes, size, header, count, problem)) return false;
+  const size_t header_bytes = fixed_header_bytes + std::strlen(header.level);
+  if (count > demo_frame_limit || count > (size - header_bytes) / fixed_frame_bytes)
+    return refuse(problem, "cut short: fewer frames than its header says");
+  byte_reader in(bytes + header_bytes, size - header_bytes);
+  std::vector<demo_frame> frames(count);
+  demo_frame keys_up{};
+  const demo_frame* previous = &keys_up;
+  for (demo_frame& frame : frames) {
+    std::memcpy(frame.keys, previous->keys, sizeof frame.keys);
+    if (!parse_frame(in, frame, problem)) return false;
+    previous = &frame;
+  }
+  if (in.take(1)) return refuse(problem, "damaged: bytes after the last frame");
+  demo.header = header;
+  demo.frames.swap(frames);
+  return true;
+}
