@@ -120,17 +120,15 @@ void keyboard_control() {
   player.anim_state = player_walking;
 }
 
-void mouse_aiming() {
+float aimed_uhel(int mx, int my, int resolution_x, int resolution_y, float uhel_before) {
   const int cx = resolution_x / 2, cy = resolution_y / 2;
   // The quadrant is judged from where the cursor really is, before the nudge.
-  const int mx = mouse_x, my = mouse_y;
   const int64_t off_x = int64_t{mx} - cx, off_y = int64_t{my} - cy;
   // A cursor on the exact centre would have no direction at all.
-  if (mouse_x == cx) ++mouse_x;
-  if (mouse_y == cy) ++mouse_y;
+  const int nudged_x = mx == cx ? mx + 1 : mx, nudged_y = my == cy ? my + 1 : my;
 
-  double dx = std::fabs(static_cast<double>(mouse_x) - cx);
-  double dy = std::fabs(static_cast<double>(mouse_y) - cy);
+  double dx = std::fabs(static_cast<double>(nudged_x) - cx);
+  double dy = std::fabs(static_cast<double>(nudged_y) - cy);
   float a = std::asin(static_cast<float>(dy / std::sqrt(dx * dx + dy * dy)));
 
   // After the nudge dy >= 1, so a > 0 here; a cursor on a centre line is
@@ -144,6 +142,13 @@ void mouse_aiming() {
   if (-aim_axis_snap < off_x && off_x < aim_axis_snap) a = my > cy ? aim_three_half_pi : aim_half_pi;
   if (-aim_axis_snap < off_y && off_y < aim_axis_snap) a = mx > cx ? 0.0f : aim_pi;
 
+  return (a / degrees_to_radians - 90.0f) + aim_feedback * std::sin(uhel_before * degrees_to_radians);
+}
+
+void mouse_aiming() {
   player_t& player = players[player_id];
-  player.uhel = (a / degrees_to_radians - 90.0f) + aim_feedback * std::sin(player.uhel * degrees_to_radians);
+  player.uhel = aimed_uhel(mouse_x, mouse_y, resolution_x, resolution_y, player.uhel);
+  // The nudged cursor stays, as it always has.
+  if (mouse_x == resolution_x / 2) ++mouse_x;
+  if (mouse_y == resolution_y / 2) ++mouse_y;
 }

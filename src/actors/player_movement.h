@@ -18,3 +18,7 @@ void keyboard_control();
 // Turns the live player towards the cursor. The previous facing feeds back
 // into the new one, so the angle settles over a few frames.
 void mouse_aiming();
+
+// The facing that mouse_aiming gives a player facing `uhel_before` with the
+// cursor at (mx, my) in a window of that size; no table is touched.
+float aimed_uhel(int mx, int my, int resolution_x, int resolution_y, float uhel_before);
