@@ -1,13 +1,14 @@
 #include "playthrough.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "actors/enemies.h"
 #include "actors/player.h"
-#include "actors/shooting.h"  // reloading
+#include "actors/shooting.h"        // reloading
 #include "actors/target_picking.h"  // aim_uhel_at
-#include "actors/weapons.h"
 #include "aim_cursor.h"
 #include "base/console.h"
 #include "base/table_index.h"
@@ -38,6 +39,8 @@ constexpr int route_capacity = 1024;
 // instead of cutting corners.
 constexpr int stuck_frames = 30;
 constexpr float moved_enough = 0.01f;
+// The digit keys 1 .. 9 pick weapons 0 .. 8.
+constexpr int weapon_keys = 9;
 
 struct level_progress {
   char name[path_capacity];
@@ -175,7 +178,7 @@ void play_level() {
     level.door_shot_taken = true;
   }
   int w = weapon_to_hold();
-  if (w >= 0 && w < 9 && w != p.weapon && reloading == reload_none) press('1' + w);
+  if (w >= 0 && w < weapon_keys && w != p.weapon && reloading == reload_none) press('1' + w);
   int k = w >= 0 ? enemy_to_fight() : -1;
   if (k >= 0)
     fight(k);
