@@ -39,6 +39,9 @@ constexpr int route_capacity = 1024;
 // instead of cutting corners.
 constexpr int stuck_frames = 30;
 constexpr float moved_enough = 0.01f;
+// Closer enemies are fought backing away, while there is room behind.
+constexpr float back_off_distance = 5.0f;
+constexpr float back_off_look = 0.5f;
 // The digit keys 1 .. 9 pick weapons 0 .. 8.
 constexpr int weapon_keys = 9;
 
@@ -130,6 +133,12 @@ void fight(int k) {
   if (level.fighting_frames % 30 == 0)
     std::fprintf(stderr, "campaign_bot: frame %d: fighting enemy %d (health %d), own health %d\n", frame, k, imp[k].health, p.health);
   face(aim_uhel_at(p.x, p.z, imp[k].x, imp[k].z));
+  // Facing the enemy, S walks straight away from it: the farther, the fewer
+  // of its shots are fired at all.
+  float dx = p.x - imp[k].x, dz = p.z - imp[k].z, d = std::hypot(dx, dz);
+  if (d > 0.0f && d < back_off_distance &&
+      straight_walk_clear(p.x, p.z, p.x + dx / d * back_off_look, p.z + dz / d * back_off_look, 0.01f))
+    press(vk_key('S'));
   if (reload_wanted(true))
     mouse_rb = 1;
   else if (reloading == reload_none)
