@@ -32,6 +32,8 @@ constexpr int level_shot_frame = 15;
 constexpr int fight_shot_frame = 10;
 constexpr int victory_shot_frame = 30;
 constexpr int victory_quit_frame = 60;
+// A fight's progress goes to stderr every so many frames.
+constexpr int fight_log_interval = 30;
 // Looking ahead this many cells of the way keeps the walk straight.
 constexpr int steering_lookahead = 8;
 constexpr int route_capacity = 1024;
@@ -130,8 +132,9 @@ bool locked_door_opening() {
 
 void fight(int k) {
   const player_t& p = players[player_id];
-  if (level.fighting_frames % 30 == 0)
-    std::fprintf(stderr, "campaign_bot: frame %d: fighting enemy %d (health %d), own health %d\n", frame, k, imp[k].health, p.health);
+  if (level.fighting_frames % fight_log_interval == 0)
+    std::fprintf(stderr, "campaign_bot: frame %d: fighting enemy %d (health %d), own health %d\n", frame, k,
+                 imp[k].health, p.health);
   face(aim_uhel_at(p.x, p.z, imp[k].x, imp[k].z));
   // Facing the enemy, S walks straight away from it: the farther, the fewer
   // of its shots are fired at all.
