@@ -14,8 +14,8 @@ import re
 import struct
 import sys
 
-TOLERANCE = 4
-ALLOWED_SHARE = 0.001
+TOLERANCE = 6
+ALLOWED_SHARE = 0.005
 
 
 def read_tga(data, name):
