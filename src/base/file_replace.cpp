@@ -11,7 +11,10 @@ static bool write_all(int fd, const char* bytes, size_t size) {
   while (size > 0) {
     ssize_t n = ::write(fd, bytes, size);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n <= 0) {
+      if (n == 0) errno = ENOSPC;
+      return false;
+    }
     bytes += n;
     size -= static_cast<size_t>(n);
   }
@@ -29,9 +32,18 @@ bool replace_file(const char* path, const void* bytes, size_t size) {
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   bool written = write_all(fd, static_cast<const char*>(bytes), size) && ::fsync(fd) == 0;
-  if (::close(fd) != 0) written = false;
-  if (!written || ::rename(temporary.c_str(), path) != 0) {
+  int failure = errno;
+  if (::close(fd) != 0 && written) {
+    written = false;
+    failure = errno;
+  }
+  if (written && ::rename(temporary.c_str(), path) != 0) {
+    written = false;
+    failure = errno;
+  }
+  if (!written) {
     ::unlink(temporary.c_str());
+    errno = failure;  // the failed step's reason, not the clean-up's
     return false;
   }
   // The rename must reach the disk too; a folder that cannot be synced does

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 // Writes `size` bytes as the new contents of `path`. False, with the old file
-// untouched and no temporary file left, when any step fails.
+// untouched, no temporary file left and errno telling why, when any step fails.
 bool replace_file(const char* path, const void* bytes, size_t size);
 
 // Creates the folder and the folders above it when missing; true when the

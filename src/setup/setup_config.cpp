@@ -1,13 +1,12 @@
 #include "setup/setup_config.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+
+#include "base/file_replace.h"  // the same safe replacement the game's saves use
 
 namespace {
 
@@ -122,62 +121,8 @@ std::string setup_config_text(const setup_settings& settings) {
   return text;
 }
 
-namespace {
-
-bool fail(std::string& error, const std::string& what) {
-  error = what + ": " + std::strerror(errno);
-  return false;
-}
-
-bool write_all(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = ENOSPC;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-std::string directory_of(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-}  // namespace
-
 bool write_setup_config(const char* path, const std::string& text, std::string& error) {
-  std::string temporary = std::string(path) + ".new." + std::to_string(getpid());
-  ::unlink(temporary.c_str());  // a leftover of an earlier run with the same id
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return fail(error, "cannot create " + temporary);
-  bool written = write_all(fd, text) && ::fsync(fd) == 0;
-  int saved = errno;
-  if (::close(fd) != 0 && written) {
-    written = false;
-    saved = errno;
-  }
-  if (!written) {
-    ::unlink(temporary.c_str());
-    errno = saved;
-    return fail(error, "cannot write " + temporary);
-  }
-  if (::rename(temporary.c_str(), path) != 0) {
-    saved = errno;
-    ::unlink(temporary.c_str());
-    errno = saved;
-    return fail(error, "cannot replace " + std::string(path));
-  }
-  // The rename itself must reach the disk too; a directory that cannot be
-  // synced does not undo a write that has already succeeded.
-  int dir = ::open(directory_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return true;
+  if (replace_file(path, text.data(), text.size())) return true;
+  error = "cannot write " + std::string(path) + ": " + std::strerror(errno);
+  return false;
 }
