@@ -64,21 +64,27 @@ static void add_reserve(weapon_t& w, int64_t extra) {
   w.reserve = static_cast<int32_t>(reserve < 0 ? 0 : reserve);
 }
 
+static bool player_holds_key_for(const trigger_t& door) {
+  char text[trigger_text_capacity], wanted[key_name_capacity];
+  key_entry(text_of(door, trigger_text_name, text), wanted);
+  int keys = table_rows(t_keyu, key_capacity);
+  for (int i = 0; i < keys; ++i)
+    if (std::strncmp(t_keys[i], wanted, key_name_capacity) == 0) return true;
+  return false;
+}
+
+bool door_opens_for_player(const trigger_t& door) { return !locked(door) || player_holds_key_for(door); }
+
 static void push_door(trigger_t& door) {
   if (!locked(door)) {
     no_key_alarm = 0;
     door.open_request = 1;
     return;
   }
-  char text[trigger_text_capacity], wanted[key_name_capacity];
-  key_entry(text_of(door, trigger_text_name, text), wanted);
-  int keys = table_rows(t_keyu, key_capacity);
-  for (int i = 0; i < keys; ++i) {
-    if (std::strncmp(t_keys[i], wanted, key_name_capacity) != 0) continue;
+  if (player_holds_key_for(door)) {
     no_key_alarm = 0;
     door.value[0][2] = 0.0f;  // unlocked for good; the key stays collected
     door.open_request = 1;
-    break;
   }
   if (!no_key_alarm && locked(door)) Sound.Play(c_snd_adsnk);
   no_key_alarm = 1;

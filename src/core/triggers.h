@@ -3,6 +3,8 @@
 // doors), enemies pushing doors, and doors opening and closing over time.
 #pragma once
 
+#include "content/models.h"  // trigger_t
+
 constexpr int key_capacity = 256;
 constexpr int key_name_capacity = 32;  // a collected key's name is cut to 31 characters
 
@@ -10,6 +12,10 @@ constexpr int key_name_capacity = 32;  // a collected key's name is cut to 31 ch
 // keep them, a level load forgets them.
 extern char t_keys[key_capacity][key_name_capacity];
 extern int t_keyu;
+
+// Whether the live player's push opens this door: it is not locked, or a
+// key of its name was picked up in this level.
+bool door_opens_for_player(const trigger_t& door);
 
 // Level loading: the next level starts without keys.
 void forget_keys();

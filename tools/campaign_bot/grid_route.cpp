@@ -1,19 +1,11 @@
 #include "grid_route.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "actors/player_movement.h"  // player_half_width
 #include "base/table_index.h"
 #include "content/models.h"
-#include "core/triggers.h"  // t_keys: the keys picked up in this level
-
-static bool has_key(const char* name) {
-  int held = table_rows(t_keyu, key_capacity);
-  for (int i = 0; i < held; ++i)
-    if (std::strncmp(t_keys[i], name, key_name_capacity - 1) == 0) return true;
-  return false;
-}
+#include "core/triggers.h"  // door_opens_for_player
 
 static bool in_level(int x, int z) {
   return x >= 0 && z >= 0 && x < mapa_size_x && z < mapa_size_z && in_layer(x, z);
@@ -27,7 +19,7 @@ bool route_cell_open(int x, int z) {
   if (v != cell_door_closed && v != cell_door_ajar) return false;
   int t = mapa_ip[i];
   if (!in_table(t, table_rows(triggeru, trigger_capacity)) || trigger[t].kind != trigger_door) return false;
-  return trigger[t].value[0][2] != 1.0f || has_key(trigger[t].text[trigger_text_name]);
+  return door_opens_for_player(trigger[t]);
 }
 
 // Straight steps first, so a way without corners is preferred among equals.
