@@ -142,6 +142,7 @@ static void keep_to_recorded_time(uint32_t index) {
 }
 
 bool demo_before_frame() {
+  if (mode == demo_mode::none) return true;  // ordinary play: nothing to take or give
   const double now = wall_seconds();
   if (next_frame == 0) first_frame_wall = now;
   last_frame_wall = now;
