@@ -16,17 +16,7 @@ voice sine freq=7500 attack=0.002 hold=0.35 decay=0.04
 SOUND
 printf 'data/sound/test_enemy_shot.wav\ndata/sound/test_player_death.wav\n' >> demo/sound.list
 sed -i 's|^<sound_death> .*|<sound_death> data/sound/test_player_death.wav|' demo/player
-cat >> demo/enemy <<'ENEMY'
-
-<next_enemy_type>
-<name> gunner
-<model> data/models/characters/grunt.md2
-<texture> data/textures/characters/grunt.tga
-<texture_pain> data/textures/characters/grunt_pain.tga
-<sound_pain> data/sound/grunt_pain.wav
-<sound_death> data/sound/grunt_death.wav
-<sound_sight> data/sound/grunt_sight.wav
-<sound_shoot> data/sound/test_enemy_shot.wav
+add_grunt_type gunner grunt_pain.wav grunt_death.wav grunt_sight.wav test_enemy_shot.wav <<'NUMBERS'
 <speed> 0
 <range> 10
 <shoot_delay> 600
@@ -35,11 +25,7 @@ cat >> demo/enemy <<'ENEMY'
 <damage> 12
 <health> 1000
 <health_pain> 20
-<anim_stop> stand
-<anim_chuze> run
-<anim_utok> attack
-<anim_smrt> death
-ENEMY
+NUMBERS
 cat > demo/levels/ambush.txt <<'LEVEL'
 level
 settings <ambient_lightsource> 0.6 0.6 0.6 <next_level> data/maps/ambush

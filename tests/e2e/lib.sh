@@ -181,3 +181,18 @@ onset() {
 # capture_mix WAV: OpenAL Soft's wave writer will capture the game's mix into
 # WAV; start the game with ALSOFT_DRIVERS=wave ALSOFT_CONF="$PWD/alsoft.conf".
 capture_mix() { printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$PWD/$1" > alsoft.conf; }
+
+# add_grunt_type NAME PAIN DEATH SIGHT SHOOT: appends to ./demo/enemy an enemy
+# type drawn and animated as the grunt, with these sounds (names under
+# data/sound/); its numbers (<speed>, <range>, <damage>, ...) come on stdin.
+add_grunt_type() {
+  {
+    printf '\n<next_enemy_type>\n<name> %s\n' "$1"
+    printf '<model> data/models/characters/grunt.md2\n<texture> data/textures/characters/grunt.tga\n'
+    printf '<texture_pain> data/textures/characters/grunt_pain.tga\n'
+    printf '<sound_pain> data/sound/%s\n<sound_death> data/sound/%s\n' "$2" "$3"
+    printf '<sound_sight> data/sound/%s\n<sound_shoot> data/sound/%s\n' "$4" "$5"
+    cat
+    printf '<anim_stop> stand\n<anim_chuze> run\n<anim_utok> attack\n<anim_smrt> death\n'
+  } >> demo/enemy
+}

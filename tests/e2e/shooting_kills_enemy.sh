@@ -20,17 +20,7 @@ voice sine freq=100
 SOUND
 printf 'data/sound/test_pain.wav\ndata/sound/test_death.wav\ndata/sound/test_quiet.wav\n' >> demo/sound.list
 # A target that neither walks nor shoots nor calls out: only its pain and death are heard.
-cat >> demo/enemy <<'ENEMY'
-
-<next_enemy_type>
-<name> target
-<model> data/models/characters/grunt.md2
-<texture> data/textures/characters/grunt.tga
-<texture_pain> data/textures/characters/grunt_pain.tga
-<sound_pain> data/sound/test_pain.wav
-<sound_death> data/sound/test_death.wav
-<sound_sight> data/sound/test_quiet.wav
-<sound_shoot> data/sound/test_quiet.wav
+add_grunt_type target test_pain.wav test_death.wav test_quiet.wav test_quiet.wav <<'NUMBERS'
 <speed> 0
 <range> 0
 <shoot_delay> 1000
@@ -39,11 +29,7 @@ cat >> demo/enemy <<'ENEMY'
 <damage> 0
 <health> 40
 <health_pain> 20
-<anim_stop> stand
-<anim_chuze> run
-<anim_utok> attack
-<anim_smrt> death
-ENEMY
+NUMBERS
 cat > demo/levels/range.txt <<'LEVEL'
 level
 settings <ambient_lightsource> 0.6 0.6 0.6 <next_level> data/maps/range
