@@ -95,11 +95,9 @@ void draw_effects_pass(const view_window& window) {
     if (e.kind != emitor_fire && !in_window) continue;
     draw_at_emitor(i);
   }
-  for (int i = 0; i < n; ++i) {
-    if (emitor[i].leaves_marks != 1) continue;
-    SetGLTexture(blood_texture);
-    draw_at_emitor(i);
-  }
+  SetGLTexture(blood_texture);
+  for (int i = 0; i < n; ++i)
+    if (emitor[i].leaves_marks == 1) draw_at_emitor(i);
   process_particles();
   process_emitors();
 }
