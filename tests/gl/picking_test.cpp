@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <vector>
 
 #include "actors/enemies.h"
 #include "actors/player.h"
@@ -172,6 +173,95 @@ TEST_F(PickingTest, TheLowestEnemyIndexWinsWhateverItsDepth) {
   place({near_one, side_one});
   select_enemy();
   EXPECT_NEAR(players[player_id].uhel, aim_at(under_cursor_), 1e-3);
+}
+
+// The picking pass as selection mode draws it: the reference the processor's
+// pick must agree with, name for name.
+int selection_mode_pick(const camera_view& v, int cursor_x, int cursor_y, float px, float pz) {
+  GLuint buffer[512];
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  glSelectBuffer(512, buffer);
+  glRenderMode(GL_SELECT);
+  glInitNames();
+  glPushName(0);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  gluPickMatrix(cursor_x, viewport[3] - cursor_y, pick_region_pixels, pick_region_pixels, viewport);
+  gluPerspective(pick_fov, double(viewport[2] - viewport[0]) / (viewport[3] - viewport[1]), pick_near, pick_far);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  gluLookAt(v.eye_x, v.eye_y, v.eye_z, v.look_x, v.look_y, v.look_z, 0, 1, 0);
+  for (int k = 0; k < impu; ++k) {
+    if (!is_pick_candidate(imp[k], px, pz)) continue;
+    glLoadName(GLuint(k));
+    pick_strip strip = pick_strip_for(px, pz, imp[k]);
+    glBegin(GL_QUADS);
+    for (int c = 0; c < 4; ++c) glVertex3f(strip.x[c], pick_strip_height, strip.z[c]);
+    glEnd();
+  }
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  GLint hits = glRenderMode(GL_RENDER);
+  return hits != 0 && buffer[0] > 0 ? int(buffer[3]) : -1;
+}
+
+// An enemy `ahead` cells in front of the player and `right` cells to its
+// right, heading `heading` (degrees; 0 runs its strip on towards -z).
+imp_t enemy(float right, float ahead, float heading, int alert = 1) {
+  imp_t e{};
+  e.x = player_x + right;
+  e.z = player_z - ahead;
+  e.uhel = heading;
+  e.health = 20;
+  e.alert = alert;
+  e.visible = 1;
+  return e;
+}
+
+// The processor's pick and selection mode agree at every cursor position of
+// a grid over the window (edges and corners included), for each placement
+// and each facing of the player.
+TEST_F(PickingTest, TheProcessorPicksWhatSelectionModePicks) {
+  struct placement {
+    const char* name;
+    std::vector<imp_t> enemies;
+  };
+  const placement placements[] = {
+      {"none", {}},
+      {"one ahead", {enemy(0, 6, 0)}},
+      {"one ahead to the right, heading off", {enemy(4, 5, -40)}},
+      {"several overlapping", {enemy(1, 4, 10), enemy(-1, 5, -10), enemy(0, 8, 0), enemy(2, 3, 30)}},
+      {"overlapping, one asleep", {enemy(0, 6, 0, 0), enemy(0.5f, 6, 5)}},
+      {"at the edges of range", {enemy(24.9f, 0, 90), enemy(-24.9f, 19.9f, -60), enemy(0, -19.9f, 180)}},
+      {"behind the player", {enemy(0, -3, 180), enemy(2, -6, 160), enemy(-1, -2, 0)}},
+      {"beside the player, across the view", {enemy(8, 0, 90), enemy(-8, 0.5f, -90)}},
+  };
+  const float facings[] = {0, 45, 180, 300};
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  int hits = 0, positions = 0;
+  for (const placement& p : placements) {
+    place({});
+    for (const imp_t& e : p.enemies) imp[impu++] = e;
+    for (float facing : facings) {
+      for (int y = 0; y <= height; y += 6) {
+        for (int x = 0; x <= width; x += 8) {
+          camera_view v = place_camera(player_x, player_z, facing, x, y, width, height);
+          int expected = selection_mode_pick(v, x, y, player_x, player_z);
+          ASSERT_EQ(enemy_under_cursor(v, viewport, x, y, player_x, player_z), expected)
+              << p.name << ", facing " << facing << ", cursor " << x << "," << y;
+          hits += expected >= 0;
+          ++positions;
+        }
+      }
+    }
+  }
+  // The grid must really hit strips, and miss them too.
+  EXPECT_GT(hits, positions / 50);
+  EXPECT_LT(hits, positions / 2);
 }
 
 }  // namespace
