@@ -1,6 +1,7 @@
 #include "core/command_line.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 bool map_argument(const char* command_line, char* path, size_t capacity) {
@@ -29,6 +30,14 @@ static bool next_word(const char*& at, const char* end, char* word, size_t capac
   return true;
 }
 
+static bool read_loop_count(const char* word, int& loops) {
+  char* rest = nullptr;
+  const long count = std::strtol(word, &rest, 10);
+  if (rest == word || *rest != '\0' || count < 1 || count > most_demo_loops) return false;
+  loops = static_cast<int>(count);
+  return true;
+}
+
 bool read_launch_options(const char* command_line, launch_options& options, const char*& problem) {
   const char* at = command_line;
   const char* map = std::strstr(command_line, "-map");
@@ -38,6 +47,13 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
   while (next_word(at, end, word, sizeof word, too_long)) {
     if (!std::strcmp(word, "-emptyframes")) {
       options.empty_frames = true;
+      continue;
+    }
+    if (!std::strcmp(word, "-loops")) {
+      if (!next_word(at, end, word, sizeof word, too_long) || !read_loop_count(word, options.loops)) {
+        problem = "-loops needs a number of times from 1 to 10000";
+        return false;
+      }
       continue;
     }
     const demo_option* option = nullptr;
@@ -60,6 +76,10 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
   }
   if (options.empty_frames && options.demo != demo_mode::timedemo) {
     problem = "-emptyframes goes with -timedemo";
+    return false;
+  }
+  if (options.loops != 0 && options.demo != demo_mode::timedemo) {
+    problem = "-loops goes with -timedemo";
     return false;
   }
   return true;
