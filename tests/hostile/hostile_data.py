@@ -40,6 +40,11 @@ WORKERS = 2           # cases at once: one loads while the other waits
 keyboard = threading.Lock()
 # Message boxes leave "CAPTION: text" on stderr; these are the game's captions.
 BOX = re.compile(r"^(LOADING ERROR|ERROR|SHUTDOWN ERROR|Tesk GL): ", re.M)
+# Leaks of the system's libraries, not ours, and the GL driver kept loaded so
+# that LeakSanitizer can tell what it holds; see these files.
+LEAKS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "leaks")
+SYSTEM_NOISE = os.path.join(LEAKS, "system_noise.supp")
+WITH_GL_DRIVER_KEPT = os.path.join(LEAKS, "with_gl_driver_kept.sh")
 SANITIZER = re.compile(r"AddressSanitizer|LeakSanitizer|runtime error:|UndefinedBehaviorSanitizer")
 
 
@@ -292,11 +297,13 @@ def run_case(kel, data, close_window, name, expected, damage):
         link_or_copy(kel, os.path.join(game, "kel"))
         damage(game)
         env = dict(os.environ, ALSOFT_DRIVERS="null", LP_NUM_THREADS="1",
-                   ASAN_OPTIONS="detect_leaks=0:abort_on_error=0",
+                   ASAN_OPTIONS="detect_leaks=1:abort_on_error=0",
+                   LSAN_OPTIONS=f"suppressions={SYSTEM_NOISE}:print_suppressions=0",
                    UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1")
         out_path, err_path = os.path.join(game, "kel.out"), os.path.join(game, "kel.err")
         with open(out_path, "w") as out, open(err_path, "w") as err:
-            proc = subprocess.Popen(["./kel", "-map", LEVEL], cwd=game, stdout=out, stderr=err, env=env)
+            proc = subprocess.Popen([WITH_GL_DRIVER_KEPT, "./kel", "-map", LEVEL], cwd=game, stdout=out, stderr=err,
+                                    env=env)
         try:
             outcome, detail = watch(proc, game, out_path, err_path, close_window)
         finally:
