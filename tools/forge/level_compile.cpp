@@ -52,13 +52,30 @@ void check_entry(recipe& source, const legend_entry& e) {
   if ((e.start || e.exit) && !walkable) source.error(e.at, "start and exit cells must be floor");
 }
 
-// The index of `name` in a map name list, adding it when new.
-int name_index(std::vector<std::string>& names, const std::string& name) {
-  for (size_t i = 0; i < names.size(); ++i)
-    if (names[i] == name) return int(i);
-  names.push_back(name);
-  return int(names.size() - 1);
-}
+// The names the level's cells use, once each, in the order of the content's
+// own table (`rank`), so the pack does not depend on the order or the unused
+// entries of the legend: a text level and its Tiled map make the same bytes.
+class used_names {
+ public:
+  explicit used_names(int (*rank)(const std::string&)) : rank_(rank) {}
+  void use(const std::string& name) {
+    if (!name.empty() && std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
+  }
+  const std::vector<std::string>& sorted() {
+    std::stable_sort(names_.begin(), names_.end(),
+                     [this](const std::string& a, const std::string& b) { return rank_(a) < rank_(b); });
+    return names_;
+  }
+  int index(const std::string& name) const {
+    return int(std::find(names_.begin(), names_.end(), name) - names_.begin());
+  }
+
+ private:
+  int (*rank_)(const std::string&);
+  std::vector<std::string> names_;
+};
+
+int texture_rank(const std::string& name) { return find_texture(name.c_str()); }
 
 class level_compiler {
  public:
@@ -85,16 +102,28 @@ class level_compiler {
     map.clear_map();
     int width = level_.width(), depth = level_.depth();
     map.set_map_size(width, depth);
-    std::vector<std::string> textures, models, enemies;
+    used_names textures(texture_rank), models(find_model_definition), enemies(find_enemy_type);
+    std::vector<bool> used(level_.legend.size());
+    for (int z = 0; z < depth; ++z)
+      for (int x = 0; x < width; ++x) {
+        int i = level_.legend_at(x, z);
+        if (i >= 0) used[size_t(i)] = true;
+      }
+    for (size_t i = 0; i < level_.legend.size(); ++i) {
+      if (!used[i]) continue;
+      textures.use(level_.legend[i].texture);
+      models.use(level_.legend[i].model);
+      enemies.use(level_.legend[i].enemy);
+    }
+    for (const std::string& n : textures.sorted()) add_name(map.add_texture_name(n.c_str()), n);
+    for (const std::string& n : models.sorted()) add_name(map.add_model_name(n.c_str()), n);
+    for (const std::string& n : enemies.sorted()) add_name(map.add_imp_name(n.c_str()), n);
     std::vector<int> texture_of, model_of, enemy_of;
     for (const legend_entry& e : level_.legend) {
-      texture_of.push_back(name_index(textures, e.texture));
-      model_of.push_back(e.model.empty() ? no_model : name_index(models, e.model));
-      enemy_of.push_back(e.enemy.empty() ? -1 : name_index(enemies, e.enemy));
+      texture_of.push_back(textures.index(e.texture));
+      model_of.push_back(e.model.empty() ? no_model : models.index(e.model));
+      enemy_of.push_back(e.enemy.empty() ? -1 : enemies.index(e.enemy));
     }
-    for (const std::string& n : textures) add_name(map.add_texture_name(n.c_str()), n);
-    for (const std::string& n : models) add_name(map.add_model_name(n.c_str()), n);
-    for (const std::string& n : enemies) add_name(map.add_imp_name(n.c_str()), n);
     for (const std::string& w : level_.settings.words)
       if (map.add_setting(w.c_str()) < 0) source_.error(level_.level_at, "setting '" + w + "' cannot be stored");
 
