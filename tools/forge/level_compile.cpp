@@ -23,11 +23,6 @@ int find_enemy_type(const std::string& name) {
   return -1;
 }
 
-bool is_door_model(int j) {
-  int p = model_trigger[j];
-  return p >= 0 && p < trigger_prototype_capacity && trigger_prototype[p].kind == trigger_door;
-}
-
 int model_light_count(int j) { return (model_light_type[j] >= 0) + (model_light_type2[j] >= 0); }
 
 // Checks one legend entry against the content and the cell-kind rules.
@@ -214,6 +209,11 @@ class level_compiler {
 };
 
 }  // namespace
+
+bool is_door_model(int j) {
+  int p = model_trigger[j];
+  return p >= 0 && p < trigger_prototype_capacity && trigger_prototype[p].kind == trigger_door;
+}
 
 bool compile_level(recipe& source, const level_source& level, compiled_level& out) {
   return level_compiler(source, level, out).run();

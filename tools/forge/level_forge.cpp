@@ -13,6 +13,7 @@
 #include "level_file.h"
 #include "level_preview.h"
 #include "png_writer.h"
+#include "tiled_files.h"
 
 namespace fs = std::filesystem;
 
@@ -45,8 +46,8 @@ class level_step {
   level_step(const level_forge_request& request, diagnostics& sink, std::vector<std::string>& outputs)
       : request_(request), sink_(sink), outputs_(outputs) {}
 
-  // Every source is read before the content is loaded, so mistakes of form
-  // are reported even when the content itself is broken.
+  // Every source is read even when the content did not load, so mistakes of
+  // form are reported even when the content itself is broken.
   void run(const std::vector<level_job>& jobs) {
     for (size_t i = 0; i < jobs.size(); ++i) {
       made_.insert("data/maps/" + jobs[i].name);
@@ -54,13 +55,16 @@ class level_step {
         sink_.report(jobs[i].path, "a second source of level '" + jobs[i].name + "' (also " + jobs[i - 1].path +
                                        "): keep one");
     }
+    // The tileset comes first: Tiled maps read their tiles from it.
+    std::vector<std::string> problems;
+    std::string levels_dir = (fs::path(request_.demo_dir) / "levels").string();
+    bool content = load_forged_content(request_.data_dir, problems);
+    if (content) write_kel_tileset(levels_dir, request_.data_dir, request_.font_dir, sink_);
     std::vector<parsed_level> parsed;
     for (const level_job& job : jobs) read(job, parsed);
     if (parsed.empty()) return;
-    std::vector<std::string> problems;
-    if (!load_forged_content(request_.data_dir, problems)) {
-      for (const std::string& p : problems)
-        sink_.report((fs::path(request_.demo_dir) / "levels").string(), "the content the levels name did not load: " + p);
+    if (!content) {
+      for (const std::string& p : problems) sink_.report(levels_dir, "the content the levels name did not load: " + p);
       return;
     }
     for (parsed_level& p : parsed) compile(p);

@@ -279,3 +279,20 @@ bool read_tsx_file(recipe& source, const std::string& name, recipe_position at, 
   xml.tileset(set, out);
   return source.sink().count() == before;
 }
+
+std::string tiled_xml_escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else if (c == '"')
+      out += "&quot;";
+    else
+      out += c;
+  }
+  return out;
+}

@@ -13,3 +13,6 @@ bool read_tmx(recipe& source, const std::string& text, tiled_map& out);
 // An external tileset that a map (.tmx or .tmj) names at `at`: `name` as the
 // map writes it, found beside the map. Its positions are places in its own file.
 bool read_tsx_file(recipe& source, const std::string& name, recipe_position at, tiled_tileset& out);
+
+// Text with XML's special characters written as entities, for attribute values.
+std::string tiled_xml_escaped(const std::string& text);
