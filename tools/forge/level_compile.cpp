@@ -6,6 +6,7 @@
 #include "actors/enemies.h"
 #include "content/texture_list.h"
 #include "file_output.h"
+#include "level_reach.h"
 #include "lightmap_bake.h"
 #include "world/map_grid.h"
 
@@ -86,6 +87,8 @@ class level_compiler {
     out_.map->update_globals();
     check_world();
     if (source_.sink().count() != before) return false;
+    for (const std::string& w : check_player_reach(out_.map->start_x, out_.map->start_z).warnings)
+      source_.sink().warn(source_.path(), w);
     make_groups_and_lightmap();
     return source_.sink().count() == before;
   }

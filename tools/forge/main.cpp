@@ -33,6 +33,7 @@ int usage() {
 }
 
 void print(const diagnostics& sink) {
+  for (const std::string& message : sink.warnings()) std::fprintf(stderr, "%s\n", message.c_str());
   for (const std::string& message : sink.messages()) std::fprintf(stderr, "%s\n", message.c_str());
 }
 

@@ -15,6 +15,10 @@ void diagnostics::report(const std::string& file, const std::string& message) {
   messages_.push_back(file + ": " + message);
 }
 
+void diagnostics::warn(const std::string& file, const std::string& message) {
+  warnings_.push_back(file + ": warning: " + message);
+}
+
 void recipe::error(recipe_position at, const std::string& message) {
   if (at.line == 0 && at.column > 0 && size_t(at.column) <= places_.size())
     sink_.report(places_[size_t(at.column) - 1], message);

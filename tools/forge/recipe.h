@@ -41,11 +41,15 @@ class diagnostics {
   void report(const std::string& file, recipe_position at, const std::string& message);
   // A problem with a whole file (cannot be opened or written).
   void report(const std::string& file, const std::string& message);
-  int count() const { return int(messages_.size()); }
+  // Something that does not stop the forge but that a modder should hear
+  // ("FILE: warning: message").
+  void warn(const std::string& file, const std::string& message);
+  int count() const { return int(messages_.size()); }  // errors only
   const std::vector<std::string>& messages() const { return messages_; }
+  const std::vector<std::string>& warnings() const { return warnings_; }
 
  private:
-  std::vector<std::string> messages_;
+  std::vector<std::string> messages_, warnings_;
 };
 
 // An 8-bit-per-channel colour as written in recipes.
