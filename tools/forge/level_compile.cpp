@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "actors/enemies.h"
 #include "content/texture_list.h"
@@ -242,28 +243,41 @@ void store_groups_in_world(const compiled_level& level) {
 
 bool write_level_files(const compiled_level& level, const std::string& base, std::vector<std::string>& written,
                        std::string& failed_path) {
+  // Every file is written under a scratch name beside its place and renamed
+  // over the old one only when all are whole, so a game reading the level
+  // while it is forged never sees half a file. The pack goes last: a new
+  // pack means the rest is already there.
+  std::string scratch = (std::filesystem::path(base).parent_path() /
+                         ("." + std::filesystem::path(base).filename().string() + ".forging"))
+                            .string();
+  std::vector<std::pair<std::string, std::string>> renames;  // scratch file, final path
   auto fail = [&](const std::string& path) {
     failed_path = path;
+    for (const auto& r : renames) std::remove(r.first.c_str());
     return false;
   };
   if (!make_parent_dirs(base)) return fail(base);
-  if (level.map->save_pack_l(base.c_str()) != 0) return fail(base + ".pack");
-  written.push_back(base + ".pack");
-  store_groups_in_world(level);
-  if (save_groups_vt(base.c_str()) != 0) return fail(base + "_guv");
-  written.push_back(base + "_guv");
-  // Only one form is left behind: the engine prefers the plain file, so a
-  // stale one would hide a freshly compressed lightmap.
   std::string raw = base + "_lm.raw", packed = raw + ".bz2";
-  std::remove(raw.c_str());
-  std::remove(packed.c_str());
   if (!level.lightmap_bz2_only) {
-    if (!write_file_bytes(raw, level.lightmap)) return fail(raw);
-    written.push_back(raw);
-    return true;
+    renames.push_back({scratch + "_lm.raw", raw});
+    if (!write_file_bytes(renames.back().first, level.lightmap)) return fail(raw);
+  } else {
+    byte_buffer compressed;
+    renames.push_back({scratch + "_lm.raw.bz2", packed});
+    if (!bzip2_compress(level.lightmap, compressed) || !write_file_bytes(renames.back().first, compressed))
+      return fail(packed);
   }
-  byte_buffer compressed;
-  if (!bzip2_compress(level.lightmap, compressed) || !write_file_bytes(packed, compressed)) return fail(packed);
-  written.push_back(packed);
+  store_groups_in_world(level);
+  renames.push_back({scratch + "_guv", base + "_guv"});
+  if (save_groups_vt(scratch.c_str()) != 0) return fail(base + "_guv");
+  renames.push_back({scratch + ".pack", base + ".pack"});
+  if (level.map->save_pack_l(scratch.c_str()) != 0) return fail(base + ".pack");
+  for (const auto& r : renames) {
+    if (std::rename(r.first.c_str(), r.second.c_str()) != 0) return fail(r.second);
+    written.push_back(r.second);
+  }
+  // Only one form of the lightmap is left behind: the engine prefers the
+  // plain file, so a stale one would hide a freshly compressed lightmap.
+  std::remove((level.lightmap_bz2_only ? raw : packed).c_str());
   return true;
 }

@@ -61,7 +61,8 @@ class level_step {
     bool content = load_forged_content(request_.data_dir, problems);
     if (content) write_kel_tileset(levels_dir, request_.data_dir, request_.font_dir, sink_);
     std::vector<parsed_level> parsed;
-    for (const level_job& job : jobs) read(job, parsed);
+    for (const level_job& job : jobs)
+      if (request_.only.empty() || std::count(request_.only.begin(), request_.only.end(), job.name)) read(job, parsed);
     if (parsed.empty()) return;
     if (!content) {
       for (const std::string& p : problems) sink_.report(levels_dir, "the content the levels name did not load: " + p);

@@ -16,6 +16,9 @@ struct level_forge_request {
   std::string data_dir;     // empty: nothing is compiled
   std::string preview_dir;  // empty: no pictures; else one NAME.png per level
   std::string font_dir;     // for the names on the Tiled tileset's picture
+  // Non-empty: only the levels of these names are compiled (the rest still
+  // count as made for <next_level>); the watching forge re-forges one level.
+  std::vector<std::string> only;
 };
 
 // Appends the data paths written ("data/maps/test.pack", ...) to `outputs`.

@@ -3,6 +3,7 @@
 //   kel-forge [--fonts DIR] DEMO_DIR DATA_DIR
 //   kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]
 //   kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR   (also a PNG per level)
+//   kel-forge [--fonts DIR] --watch DEMO_DIR DATA_DIR   (forges again what changes, docs/forge.md)
 //   kel-forge [--fonts DIR] [--data DATA_DIR] --to-tiled LEVEL OUT_DIR
 //       writes OUT_DIR/NAME.tmx and the tileset (kel.tsx, kel.png) beside
 //       it, against the content forged into DATA_DIR (default build/game/data)
@@ -16,6 +17,7 @@
 #include "contact_sheet.h"
 #include "file_output.h"
 #include "forge.h"
+#include "forge_watch.h"
 #include "level_content.h"
 #include "png_writer.h"
 #include "text_render.h"
@@ -28,6 +30,7 @@ int usage() {
                "usage: kel-forge [--fonts DIR] DEMO_DIR DATA_DIR\n"
                "       kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]\n"
                "       kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR\n"
+               "       kel-forge [--fonts DIR] --watch DEMO_DIR DATA_DIR\n"
                "       kel-forge [--fonts DIR] [--data DATA_DIR] --to-tiled LEVEL OUT_DIR\n");
   return 2;
 }
@@ -56,6 +59,7 @@ int main(int argc, char** argv) {
   forge_options options;
   options.font_dir = default_font_dir;
   std::string sheet_path, export_level, export_data = "build/game/data";
+  bool watch = false;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--fonts") && i + 1 < argc) {
@@ -66,6 +70,8 @@ int main(int argc, char** argv) {
       options.level_preview_dir = argv[++i];
     } else if (!std::strcmp(argv[i], "--to-tiled") && i + 1 < argc) {
       export_level = argv[++i];
+    } else if (!std::strcmp(argv[i], "--watch")) {
+      watch = true;
     } else if (!std::strcmp(argv[i], "--data") && i + 1 < argc) {
       export_data = argv[++i];
     } else if (argv[i][0] == '-') {
@@ -80,6 +86,7 @@ int main(int argc, char** argv) {
   options.demo_dir = positional[0];
   if (positional.size() == 2) options.data_dir = positional[1];
   options.keep_previews = !sheet_path.empty();
+  if (watch) return positional.size() == 2 && sheet_path.empty() ? watch_forge(options) : usage();
 
   diagnostics sink;
   forge_result result;
