@@ -40,6 +40,10 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
       options.empty_frames = true;
       continue;
     }
+    if (!std::strcmp(word, "-watch")) {
+      options.watch = true;
+      continue;
+    }
     const demo_option* option = nullptr;
     for (const demo_option& known : demo_options)
       if (!std::strcmp(word, known.word)) option = &known;

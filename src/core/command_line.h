@@ -5,6 +5,8 @@
 //   -timedemo FILE   play it as fast as the machine allows and print the figures
 //   -emptyframes     with -timedemo: run the demo's number of empty frames
 //                    (clear and swap only), the baseline for the figures
+//   -watch           reload the level being played when its files change
+//                    (core/level_watch.h)
 #pragma once
 #include <cstddef>
 
@@ -21,6 +23,7 @@ struct launch_options {
   demo_mode demo = demo_mode::none;
   char demo_path[option_path_capacity] = {};
   bool empty_frames = false;
+  bool watch = false;
 };
 
 // Reads the options before "-map" (file names end at a space). False with

@@ -272,10 +272,9 @@ bool write_level_files(const compiled_level& level, const std::string& base, std
   if (save_groups_vt(scratch.c_str()) != 0) return fail(base + "_guv");
   renames.push_back({scratch + ".pack", base + ".pack"});
   if (level.map->save_pack_l(scratch.c_str()) != 0) return fail(base + ".pack");
-  for (const auto& r : renames) {
+  for (const auto& r : renames)
     if (std::rename(r.first.c_str(), r.second.c_str()) != 0) return fail(r.second);
-    written.push_back(r.second);
-  }
+  for (auto r = renames.rbegin(); r != renames.rend(); ++r) written.push_back(r->second);  // pack, groups, lightmap
   // Only one form of the lightmap is left behind: the engine prefers the
   // plain file, so a stale one would hide a freshly compressed lightmap.
   std::remove((level.lightmap_bz2_only ? raw : packed).c_str());
