@@ -250,6 +250,7 @@ TEST(ForgeTiled, MistakesAreReportedWhereTheyAreWritten) {
       {"JSON path", "x.tmj", replaced(tmj("array"), "\"value\":1}", "\"value\":7}"),
        "x.tmj: tilesets[0].tiles[3].properties[2]: rotation is a whole number from 0 to 3, not '7'"},
       {"JSON syntax", "x.tmj", "{\"width\":3,\n \"height\":}", "x.tmj:2:11: not valid JSON"},
+      {"JSON number beyond a double", "x.tmj", "{\"width\":1e99999}", "x.tmj:1:1: not valid JSON: number overflow"},
       {"JSON flipped", "x.tmj", replaced(tmj("array"), "[0,0,0,3,4,0]", "[0,0,0,3,1073741828,0]"),
        "x.tmj: layers[1].data[4]: the tile at x 1, z 1 of layer 'things' is flipped or rotated"},
       {"two starts", "x.tmx", replaced(ok, "\n0,0,0,\n3,4,0", "\n0,0,0,\n3,4,3"),

@@ -11,6 +11,14 @@ using json = nlohmann::json;
 
 namespace {
 
+// A value as the map writes it, for messages; text that is not UTF-8 is shown
+// with replacement characters instead of stopping the reader.
+std::string shown(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+}  // namespace
+
+namespace {
+
 class tmj_reader {
  public:
   tmj_reader(recipe& source, tiled_map& out) : source_(source), out_(out) {}
@@ -68,6 +76,10 @@ class tmj_reader {
       std::string what = e.what();
       size_t colon = what.find(": ", what.find("parse error"));
       source_.error(at, "not valid JSON: " + (colon == std::string::npos ? what : what.substr(colon + 2)));
+    } catch (const json::exception& e) {
+      // A number beyond a double, say: the library names it, not its place.
+      std::string what = e.what();
+      source_.error({1, 1}, "not valid JSON: " + what.substr(what.find(']') + 2));
     }
   }
 
@@ -105,7 +117,7 @@ class tmj_reader {
     }
     if (!it->is_number_integer() || it->get<long long>() < lo || it->get<long long>() > hi) {
       error(join(path, key), std::string(key) + " must be a whole number from " + std::to_string(lo) + " to " +
-                                 std::to_string(hi) + ", not " + it->dump());
+                                 std::to_string(hi) + ", not " + shown(*it));
       return false;
     }
     out = long(it->get<long long>());
@@ -127,7 +139,7 @@ class tmj_reader {
         error(at, "property '" + property.name + "' needs a value");
         continue;
       }
-      property.value = value->is_string() ? value->get<std::string>() : value->dump();
+      property.value = value->is_string() ? value->get<std::string>() : shown(*value);
       property.at = place(at);
       out.push_back(property);
     }
@@ -199,7 +211,7 @@ class tmj_reader {
         const json& gid = (*data)[i];
         std::string at = data_path + "[" + std::to_string(i) + "]";
         if (!gid.is_number_unsigned() || gid.get<unsigned long long>() > 0xFFFFFFFFull) {
-          error(at, "a tile id is a whole number from 0 to 4294967295, not " + gid.dump());
+          error(at, "a tile id is a whole number from 0 to 4294967295, not " + shown(gid));
           return;
         }
         out.gids.push_back(uint32_t(gid.get<unsigned long long>()));
