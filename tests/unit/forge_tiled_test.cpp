@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -263,6 +264,18 @@ TEST(ForgeTiled, MistakesAreReportedWhereTheyAreWritten) {
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.messages().find(c.message), std::string::npos) << r.messages();
   }
+}
+
+TEST(ForgeTiled, ALevelHasOneSource) {
+  scratch_dir dir;
+  write_file("demo/levels/two.txt", "level\nlegend \"S\" floor texture=w start\nrow \"S\"\n");
+  write_file("demo/levels/two.tmx", tmx("csv"));
+  std::string command = std::string(KEL_FORGE_BINARY) + " demo out 2> errors.txt";
+  EXPECT_NE(std::system(command.c_str()), 0);
+  std::string errors = read_file("errors.txt");
+  EXPECT_NE(errors.find("demo/levels/two.txt: a second source of level 'two' (also demo/levels/two.tmx): keep one"),
+            std::string::npos)
+      << errors;
 }
 
 }  // namespace

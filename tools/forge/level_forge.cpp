@@ -59,7 +59,13 @@ class level_step {
     std::vector<std::string> problems;
     std::string levels_dir = (fs::path(request_.demo_dir) / "levels").string();
     bool content = load_forged_content(request_.data_dir, problems);
-    if (content) write_kel_tileset(levels_dir, request_.data_dir, request_.font_dir, sink_);
+    if (content) {
+      // A source tree that cannot be written to (an installed copy) still
+      // forges its levels; only painting new Tiled maps needs the tileset.
+      diagnostics tileset;
+      write_kel_tileset(levels_dir, request_.data_dir, request_.font_dir, tileset);
+      for (const std::string& m : tileset.messages()) sink_.warn(levels_dir, "no Tiled tileset: " + m);
+    }
     std::vector<parsed_level> parsed;
     for (const level_job& job : jobs)
       if (request_.only.empty() || std::count(request_.only.begin(), request_.only.end(), job.name)) read(job, parsed);
