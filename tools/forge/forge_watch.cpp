@@ -40,8 +40,10 @@ snapshot take_snapshot(const std::string& demo_dir) {
     std::error_code e;
     if (!it->is_regular_file(e)) continue;
     std::string path = it->path().string();
-    // The tileset picture is the forge's own output; its .tsx is watched.
-    if (it->path().filename() == "kel.png") continue;
+    // The tileset picture is the forge's own output (its .tsx is watched);
+    // editors' hidden, backup and swap files are no sources.
+    std::string name = it->path().filename().string();
+    if (name == "kel.png" || name[0] == '.' || name.back() == '~' || it->path().extension() == ".swp") continue;
     files[path] = {it->last_write_time(e), it->file_size(e)};
   }
   return files;
@@ -127,8 +129,8 @@ int watch_forge(const forge_options& options, long rounds) {
         levels.insert(level);
       else if (fs::path(path).extension() == ".tsx")
         tilesets = true;
-      else
-        content = true;
+      else if (fs::path(path).parent_path() != fs::path(options.demo_dir) / "levels")
+        content = true;  // beside the levels lie only pictures and Tiled's scratch files
     }
     if (content) {
       forge_everything(options);
