@@ -56,6 +56,10 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
       }
       continue;
     }
+    if (!std::strcmp(word, "-watch")) {
+      options.watch = true;
+      continue;
+    }
     const demo_option* option = nullptr;
     for (const demo_option& known : demo_options)
       if (!std::strcmp(word, known.word)) option = &known;

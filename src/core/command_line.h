@@ -8,6 +8,8 @@
 //   -loops N         with -timedemo: play the demo N times in one process,
 //                    from its start each time, printing the resident size
 //                    after each loop (a soak for leaks and growth)
+//   -watch           reload the level being played when its files change
+//                    (core/level_watch.h)
 #pragma once
 #include <cstddef>
 
@@ -25,6 +27,7 @@ struct launch_options {
   char demo_path[option_path_capacity] = {};
   bool empty_frames = false;
   int loops = 0;  // soak passes; 0: no soak, the demo plays once
+  bool watch = false;
 };
 
 constexpr int most_demo_loops = 10000;

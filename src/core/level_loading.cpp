@@ -45,18 +45,25 @@ bool load_level(bool) {
     }
   }
   KelMapLoader.update_globals();
+  start_loaded_level(true);
+  return true;
+}
+
+void start_loaded_level(bool show_progress) {
+  auto progress = [show_progress](const char* step) {
+    if (show_progress) draw_loading(step);
+  };
   retry_failed_textures();  // play never retries them: a failed bind stays failed
 
-  draw_loading("Particles");
+  progress("Particles");
   init_particles();
   init_emitors();
-  draw_loading("Lights");
+  progress("Lights");
   init_light();
   load_groups_vt();
   load_lightmap(false);
-  draw_loading("AI");
+  progress("AI");
   ai_init();
   ai_init_health();
-  draw_loading("...");
-  return true;
+  progress("...");
 }

@@ -8,3 +8,8 @@ constexpr const char* last_level_name = "last_level";
 // True when a level stands ready to play.
 bool load_level(bool autosave);
 
+// The level KelMapLoader has just built into the world made playable:
+// particles, lights, render groups, lightmap and enemies. `show_progress`
+// draws the loading steps (a reload while playing goes without them).
+void start_loaded_level(bool show_progress);
+

@@ -24,6 +24,7 @@
 #include "core/game_commands.h"
 #include "core/game_state.h"
 #include "core/level_exit.h"
+#include "core/level_watch.h"
 #include "core/savegame.h"
 #include "core/triggers.h"
 #include "formats/compressed_asset.h"
@@ -154,6 +155,7 @@ frame_outcome run_frame(bool& done) {
   if (take_key(VK_F12)) screenshot = 1;
   if (player.health <= 0) player.anim_state = player_dying;
   player_anim_body();
+  reload_level_if_changed();
   check_level_exit();
   process_triggers();
 
@@ -217,6 +219,7 @@ int WinMain(const char* command_line) {
     return 1;
   }
   global_status = status_logo;
+  set_level_watch(options.watch);
   register_commands();
   load_initGL();
   char level[path_capacity];

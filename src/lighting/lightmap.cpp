@@ -46,6 +46,8 @@ bool read_lightmap_file(const char* path, std::vector<uint8_t>& texels, int& sid
   return ok;
 }
 
+void forget_loaded_lightmap() { last_loaded[0] = 0; }
+
 void load_lightmap(bool force) {
   if (!MULTITEXTURING) return;
   char path[lightmap_path_capacity];

@@ -26,3 +26,6 @@ bool read_lightmap_file(const char* path, std::vector<uint8_t>& texels, int& sid
 // Makes the current level's lightmap the texture of unit 1. Without `force`
 // the lightmap of the level already loaded is not read again.
 void load_lightmap(bool force);
+// The next load_lightmap reads the file again even for the same level (its
+// file was replaced while playing).
+void forget_loaded_lightmap();

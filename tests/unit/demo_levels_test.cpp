@@ -19,6 +19,7 @@
 #include "content/models.h"
 #include "content/texture_list.h"
 #include "level/kel_map.h"
+#include "level_reach.h"  // the forge's reachability check
 #include "lighting/lightmap.h"
 #include "support/scratch_dir.h"
 #include "world/level_paths.h"
@@ -228,64 +229,20 @@ TEST_F(ForgedLevels, TheCampaignPlacesEveryPlaceableThingAndEveryLockedDoorsKey)
   EXPECT_GE(lights, 10);
 }
 
-// Cells the player reaches from the start: walls and barriers stop them, and
-// a locked door is passed only with a key found in an earlier sweep. Each
-// sweep starts again with the keys the one before reached, until the exit is
-// reached or no new key turns up.
-struct reach {
-  std::vector<bool> cells;
-  bool exit_reached = false;
-  bool needs_a_key = false;  // the first sweep, without keys, misses the exit
-};
-
-bool blocks(int cell, const std::set<std::string>& keys) {
-  if (mapa_v[cell] == cell_wall || mapa_v[cell] == cell_barrier) return true;
-  int t = mapa_ip[cell];
-  return mapa_v[cell] == cell_door_closed && t >= 0 && t < triggeru && trigger[t].value[0][2] == 1.0f &&
-         !keys.count(trigger[t].text[trigger_text_name]);
-}
-
-reach reach_from_start() {
-  std::set<std::string> keys, found;
-  reach r;
-  for (bool first = true;; first = false) {
-    r.cells.assign(map_cells, false);
-    std::vector<int> todo = {map_index(KelMapLoader.start_x, KelMapLoader.start_z)};
-    r.cells[todo[0]] = true;
-    while (!todo.empty()) {
-      int i = todo.back();
-      todo.pop_back();
-      int t = mapa_ip[i];
-      if (t >= 0 && t < triggeru && trigger[t].kind == trigger_key) found.insert(trigger[t].text[trigger_text_name]);
-      int x = i / map_dim, z = i % map_dim;
-      const int next[4][2] = {{x + 1, z}, {x - 1, z}, {x, z + 1}, {x, z - 1}};
-      for (const auto& n : next) {
-        if (n[0] < 0 || n[1] < 0 || n[0] >= mapa_size_x || n[1] >= mapa_size_z) continue;
-        int c = map_index(n[0], n[1]);
-        if (r.cells[c] || blocks(c, keys)) continue;
-        r.cells[c] = true;
-        todo.push_back(c);
-      }
-    }
-    r.exit_reached = false;
-    for (int e = 0; e < mapa_endu; ++e) r.exit_reached |= r.cells[map_index(mapa_end_x[e], mapa_end_z[e])];
-    if (first) r.needs_a_key = !r.exit_reached;
-    if (r.exit_reached || found == keys) return r;
-    keys = found;
-  }
-}
-
+// The forge's own check (level_reach.h) on the level as the game loaded it:
+// the player's real footprint, doors, and keys taken on the way.
 TEST_F(ForgedLevels, EveryLevelCanBeSolvedAndTheCampaignNeedsAKey) {
   int levels_behind_a_key = 0;
   std::set<int> kinds_reached;
   for (const std::string& level : campaign()) {
     SCOPED_TRACE(level);
     ASSERT_TRUE(load(level));
-    reach r = reach_from_start();
+    player_reach r = check_player_reach(KelMapLoader.start_x, KelMapLoader.start_z);
     EXPECT_TRUE(r.exit_reached);
-    levels_behind_a_key += r.needs_a_key;
+    EXPECT_TRUE(r.warnings.empty()) << r.warnings[0];
+    levels_behind_a_key += r.exit_needs_a_key;
     for (int i = 0; i < map_cells; ++i)
-      if (r.cells[i] && mapa_ip[i] >= 0 && mapa_ip[i] < triggeru) kinds_reached.insert(trigger[mapa_ip[i]].kind);
+      if (r.touched[size_t(i)] && mapa_ip[i] >= 0 && mapa_ip[i] < triggeru) kinds_reached.insert(trigger[mapa_ip[i]].kind);
   }
   EXPECT_GE(levels_behind_a_key, 1);
   for (int kind : {trigger_weapon, trigger_medikit, trigger_ammo, trigger_key})

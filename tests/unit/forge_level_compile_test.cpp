@@ -5,6 +5,7 @@
 // stops at walls and leaves the ambient colour far away.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -263,6 +264,28 @@ TEST_F(ForgeLevelCompile, ABz2OnlyLightmapReplacesAPlainOne) {
   EXPECT_FALSE(file_exists("data/maps/lit_lm.raw"));
   EXPECT_TRUE(file_exists("data/maps/lit_lm.raw.bz2"));
   EXPECT_EQ(written.back(), "data/maps/lit_lm.raw.bz2");
+}
+
+TEST_F(ForgeLevelCompile, AWriteThatFailsLeavesTheOldFilesWholeAndNoScratchBehind) {
+  scratch_dir dir;
+  compiled c;
+  compile_text(std::string(legend) + lit_rows, c);
+  ASSERT_TRUE(c.ok);
+  std::vector<std::string> written;
+  std::string failed;
+  ASSERT_TRUE(write_level_files(c.level, "data/maps/lit", written, failed));
+  std::string pack = read_file("data/maps/lit.pack"), groups = read_file("data/maps/lit_guv"),
+              lightmap = read_file("data/maps/lit_lm.raw");
+  // The pack's scratch name taken by a folder: the pack cannot be written.
+  std::filesystem::create_directories("data/maps/.lit.forging.pack/x");
+  c.level.lightmap.assign(c.level.lightmap.size(), 7);
+  EXPECT_FALSE(write_level_files(c.level, "data/maps/lit", written, failed));
+  EXPECT_EQ(failed, "data/maps/lit.pack");
+  EXPECT_EQ(read_file("data/maps/lit.pack"), pack);
+  EXPECT_EQ(read_file("data/maps/lit_guv"), groups);
+  EXPECT_EQ(read_file("data/maps/lit_lm.raw"), lightmap);
+  EXPECT_FALSE(file_exists("data/maps/.lit.forging_lm.raw"));
+  EXPECT_FALSE(file_exists("data/maps/.lit.forging_guv"));
 }
 
 TEST_F(ForgeLevelCompile, NamesAndCellRulesAreCheckedAtTheirSourcePosition) {

@@ -87,6 +87,19 @@ TEST(ForgeLevelSource, LeftOutSettingsAreWrittenWithTheEnginesStartValues) {
             (std::vector<std::string>{"<wall_height_cut>", "1.5"}));
 }
 
+TEST(ForgeLevelSource, SettingsSayingTheSameStoreTheSameWords) {
+  parsed in_order, shuffled;
+  parse(small_level, in_order);
+  // Another order, a repeated tag (the last wins) and numbers written longer.
+  std::string text = small_level;
+  text.replace(text.find("settings"), text.find('\n', text.find("settings")) - text.find("settings"),
+               "settings <next_level> data/maps/two <ambient_lightsource> 0.9 0.9 0.9\n"
+               "settings <wall_height> 4.0 <ambient_lightsource> 0.250 0.20 0.15");
+  parse(text, shuffled);
+  ASSERT_TRUE(shuffled.ok) << all_messages(shuffled.sink);
+  EXPECT_EQ(shuffled.level.settings.words, in_order.level.settings.words);
+}
+
 struct form_case {
   const char* what;
   std::string text;

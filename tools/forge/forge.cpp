@@ -190,7 +190,7 @@ bool run_forge(const forge_options& options, diagnostics& sink, forge_result& re
   run.setup();
   run.definition_files();
   forge_models(options, sink, result);
-  forge_levels({options.demo_dir, options.data_dir, options.level_preview_dir}, sink, result.outputs);
+  forge_levels({options.demo_dir, options.data_dir, options.level_preview_dir, options.font_dir, {}}, sink, result.outputs);
   std::sort(result.outputs.begin(), result.outputs.end());
   return sink.count() == errors_before;
 }

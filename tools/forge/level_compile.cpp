@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "actors/enemies.h"
 #include "content/texture_list.h"
 #include "file_output.h"
+#include "level_reach.h"
 #include "lightmap_bake.h"
 #include "world/map_grid.h"
 
@@ -21,11 +23,6 @@ int find_enemy_type(const std::string& name) {
   for (int j = 0; j <= impu_prototype && j < imp_prototype_capacity; ++j)
     if (name == imp_prototype[j].name) return j;
   return -1;
-}
-
-bool is_door_model(int j) {
-  int p = model_trigger[j];
-  return p >= 0 && p < trigger_prototype_capacity && trigger_prototype[p].kind == trigger_door;
 }
 
 int model_light_count(int j) { return (model_light_type[j] >= 0) + (model_light_type2[j] >= 0); }
@@ -52,13 +49,30 @@ void check_entry(recipe& source, const legend_entry& e) {
   if ((e.start || e.exit) && !walkable) source.error(e.at, "start and exit cells must be floor");
 }
 
-// The index of `name` in a map name list, adding it when new.
-int name_index(std::vector<std::string>& names, const std::string& name) {
-  for (size_t i = 0; i < names.size(); ++i)
-    if (names[i] == name) return int(i);
-  names.push_back(name);
-  return int(names.size() - 1);
-}
+// The names the level's cells use, once each, in the order of the content's
+// own table (`rank`), so the pack does not depend on the order or the unused
+// entries of the legend: a text level and its Tiled map make the same bytes.
+class used_names {
+ public:
+  explicit used_names(int (*rank)(const std::string&)) : rank_(rank) {}
+  void use(const std::string& name) {
+    if (!name.empty() && std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
+  }
+  const std::vector<std::string>& sorted() {
+    std::stable_sort(names_.begin(), names_.end(),
+                     [this](const std::string& a, const std::string& b) { return rank_(a) < rank_(b); });
+    return names_;
+  }
+  int index(const std::string& name) const {
+    return int(std::find(names_.begin(), names_.end(), name) - names_.begin());
+  }
+
+ private:
+  int (*rank_)(const std::string&);
+  std::vector<std::string> names_;
+};
+
+int texture_rank(const std::string& name) { return find_texture(name.c_str()); }
 
 class level_compiler {
  public:
@@ -74,6 +88,8 @@ class level_compiler {
     out_.map->update_globals();
     check_world();
     if (source_.sink().count() != before) return false;
+    for (const std::string& w : check_player_reach(out_.map->start_x, out_.map->start_z).warnings)
+      source_.sink().warn(source_.path(), w);
     make_groups_and_lightmap();
     return source_.sink().count() == before;
   }
@@ -85,16 +101,28 @@ class level_compiler {
     map.clear_map();
     int width = level_.width(), depth = level_.depth();
     map.set_map_size(width, depth);
-    std::vector<std::string> textures, models, enemies;
+    used_names textures(texture_rank), models(find_model_definition), enemies(find_enemy_type);
+    std::vector<bool> used(level_.legend.size());
+    for (int z = 0; z < depth; ++z)
+      for (int x = 0; x < width; ++x) {
+        int i = level_.legend_at(x, z);
+        if (i >= 0) used[size_t(i)] = true;
+      }
+    for (size_t i = 0; i < level_.legend.size(); ++i) {
+      if (!used[i]) continue;
+      textures.use(level_.legend[i].texture);
+      models.use(level_.legend[i].model);
+      enemies.use(level_.legend[i].enemy);
+    }
+    for (const std::string& n : textures.sorted()) add_name(map.add_texture_name(n.c_str()), n);
+    for (const std::string& n : models.sorted()) add_name(map.add_model_name(n.c_str()), n);
+    for (const std::string& n : enemies.sorted()) add_name(map.add_imp_name(n.c_str()), n);
     std::vector<int> texture_of, model_of, enemy_of;
     for (const legend_entry& e : level_.legend) {
-      texture_of.push_back(name_index(textures, e.texture));
-      model_of.push_back(e.model.empty() ? no_model : name_index(models, e.model));
-      enemy_of.push_back(e.enemy.empty() ? -1 : name_index(enemies, e.enemy));
+      texture_of.push_back(textures.index(e.texture));
+      model_of.push_back(e.model.empty() ? no_model : models.index(e.model));
+      enemy_of.push_back(e.enemy.empty() ? -1 : enemies.index(e.enemy));
     }
-    for (const std::string& n : textures) add_name(map.add_texture_name(n.c_str()), n);
-    for (const std::string& n : models) add_name(map.add_model_name(n.c_str()), n);
-    for (const std::string& n : enemies) add_name(map.add_imp_name(n.c_str()), n);
     for (const std::string& w : level_.settings.words)
       if (map.add_setting(w.c_str()) < 0) source_.error(level_.level_at, "setting '" + w + "' cannot be stored");
 
@@ -186,6 +214,11 @@ class level_compiler {
 
 }  // namespace
 
+bool is_door_model(int j) {
+  int p = model_trigger[j];
+  return p >= 0 && p < trigger_prototype_capacity && trigger_prototype[p].kind == trigger_door;
+}
+
 bool compile_level(recipe& source, const level_source& level, compiled_level& out) {
   return level_compiler(source, level, out).run();
 }
@@ -210,28 +243,40 @@ void store_groups_in_world(const compiled_level& level) {
 
 bool write_level_files(const compiled_level& level, const std::string& base, std::vector<std::string>& written,
                        std::string& failed_path) {
+  // Every file is written under a scratch name beside its place and renamed
+  // over the old one only when all are whole, so a game reading the level
+  // while it is forged never sees half a file. The pack goes last: a new
+  // pack means the rest is already there.
+  std::string scratch = (std::filesystem::path(base).parent_path() /
+                         ("." + std::filesystem::path(base).filename().string() + ".forging"))
+                            .string();
+  std::vector<std::pair<std::string, std::string>> renames;  // scratch file, final path
   auto fail = [&](const std::string& path) {
     failed_path = path;
+    for (const auto& r : renames) std::remove(r.first.c_str());
     return false;
   };
   if (!make_parent_dirs(base)) return fail(base);
-  if (level.map->save_pack_l(base.c_str()) != 0) return fail(base + ".pack");
-  written.push_back(base + ".pack");
-  store_groups_in_world(level);
-  if (save_groups_vt(base.c_str()) != 0) return fail(base + "_guv");
-  written.push_back(base + "_guv");
-  // Only one form is left behind: the engine prefers the plain file, so a
-  // stale one would hide a freshly compressed lightmap.
   std::string raw = base + "_lm.raw", packed = raw + ".bz2";
-  std::remove(raw.c_str());
-  std::remove(packed.c_str());
   if (!level.lightmap_bz2_only) {
-    if (!write_file_bytes(raw, level.lightmap)) return fail(raw);
-    written.push_back(raw);
-    return true;
+    renames.push_back({scratch + "_lm.raw", raw});
+    if (!write_file_bytes(renames.back().first, level.lightmap)) return fail(raw);
+  } else {
+    byte_buffer compressed;
+    renames.push_back({scratch + "_lm.raw.bz2", packed});
+    if (!bzip2_compress(level.lightmap, compressed) || !write_file_bytes(renames.back().first, compressed))
+      return fail(packed);
   }
-  byte_buffer compressed;
-  if (!bzip2_compress(level.lightmap, compressed) || !write_file_bytes(packed, compressed)) return fail(packed);
-  written.push_back(packed);
+  store_groups_in_world(level);
+  renames.push_back({scratch + "_guv", base + "_guv"});
+  if (save_groups_vt(scratch.c_str()) != 0) return fail(base + "_guv");
+  renames.push_back({scratch + ".pack", base + ".pack"});
+  if (level.map->save_pack_l(scratch.c_str()) != 0) return fail(base + ".pack");
+  for (const auto& r : renames)
+    if (std::rename(r.first.c_str(), r.second.c_str()) != 0) return fail(r.second);
+  for (auto r = renames.rbegin(); r != renames.rend(); ++r) written.push_back(r->second);  // pack, groups, lightmap
+  // Only one form of the lightmap is left behind: the engine prefers the
+  // plain file, so a stale one would hide a freshly compressed lightmap.
+  std::remove((level.lightmap_bz2_only ? raw : packed).c_str());
   return true;
 }

@@ -31,6 +31,9 @@ struct compiled_level {
   bool lightmap_bz2_only = false;
 };
 
+// True when model `j` of the loaded model table is a door (plain or locked).
+bool is_door_model(int j);
+
 // Reports problems at their place in the source; false when there were any.
 bool compile_level(recipe& source, const level_source& level, compiled_level& out);
 

@@ -10,8 +10,10 @@
 #include "level_bench.h"
 #include "level_compile.h"
 #include "level_content.h"
+#include "level_file.h"
 #include "level_preview.h"
 #include "png_writer.h"
+#include "tiled_files.h"
 
 namespace fs = std::filesystem;
 
@@ -30,9 +32,10 @@ std::vector<level_job> level_jobs(const std::string& demo_dir) {
   fs::path dir = fs::path(demo_dir) / "levels";
   std::error_code error;
   for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
-    if (it->is_regular_file() && it->path().extension() == ".txt")
+    if (it->is_regular_file() && is_level_file_name(it->path().string()))
       jobs.push_back({it->path().stem().string(), it->path().string(), {}});
-  std::sort(jobs.begin(), jobs.end(), [](const level_job& a, const level_job& b) { return a.name < b.name; });
+  std::sort(jobs.begin(), jobs.end(),
+            [](const level_job& a, const level_job& b) { return a.name < b.name || (a.name == b.name && a.path < b.path); });
   fs::path bench = dir / "bench" / "bench.txt";
   if (fs::is_regular_file(bench, error)) jobs.push_back({"bench", bench.string(), bench_level_rows(bench_level_seed)});
   return jobs;
@@ -43,17 +46,32 @@ class level_step {
   level_step(const level_forge_request& request, diagnostics& sink, std::vector<std::string>& outputs)
       : request_(request), sink_(sink), outputs_(outputs) {}
 
-  // Every source is read before the content is loaded, so mistakes of form
-  // are reported even when the content itself is broken.
+  // Every source is read even when the content did not load, so mistakes of
+  // form are reported even when the content itself is broken.
   void run(const std::vector<level_job>& jobs) {
-    for (const level_job& job : jobs) made_.insert("data/maps/" + job.name);
-    std::vector<parsed_level> parsed;
-    for (const level_job& job : jobs) read(job, parsed);
-    if (parsed.empty()) return;
+    for (size_t i = 0; i < jobs.size(); ++i) {
+      made_.insert("data/maps/" + jobs[i].name);
+      if (i > 0 && jobs[i].name == jobs[i - 1].name)
+        sink_.report(jobs[i].path, "a second source of level '" + jobs[i].name + "' (also " + jobs[i - 1].path +
+                                       "): keep one");
+    }
+    // The tileset comes first: Tiled maps read their tiles from it.
     std::vector<std::string> problems;
-    if (!load_forged_content(request_.data_dir, problems)) {
-      for (const std::string& p : problems)
-        sink_.report((fs::path(request_.demo_dir) / "levels").string(), "the content the levels name did not load: " + p);
+    std::string levels_dir = (fs::path(request_.demo_dir) / "levels").string();
+    bool content = load_forged_content(request_.data_dir, problems);
+    if (content) {
+      // A source tree that cannot be written to (an installed copy) still
+      // forges its levels; only painting new Tiled maps needs the tileset.
+      diagnostics tileset;
+      write_kel_tileset(levels_dir, request_.data_dir, request_.font_dir, tileset);
+      for (const std::string& m : tileset.messages()) sink_.warn(levels_dir, "no Tiled tileset: " + m);
+    }
+    std::vector<parsed_level> parsed;
+    for (const level_job& job : jobs)
+      if (request_.only.empty() || std::count(request_.only.begin(), request_.only.end(), job.name)) read(job, parsed);
+    if (parsed.empty()) return;
+    if (!content) {
+      for (const std::string& p : problems) sink_.report(levels_dir, "the content the levels name did not load: " + p);
       return;
     }
     for (parsed_level& p : parsed) compile(p);
@@ -73,8 +91,7 @@ class level_step {
       return;
     }
     parsed_level p{&job, std::make_unique<recipe>(job.path, sink_), {}};
-    p.source->parse(std::string(bytes.begin(), bytes.end()) + job.appendix);
-    if (!read_level_source(*p.source, p.level)) return;
+    if (!read_level_file(*p.source, std::string(bytes.begin(), bytes.end()) + job.appendix, p.level)) return;
     const std::string& next = p.level.settings.next_level;
     if (!next.empty() && next != last_level && !made_.count(next)) {
       p.source->error(p.level.settings.next_level_at, "no level source makes '" + next + "'");

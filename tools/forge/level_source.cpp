@@ -20,12 +20,6 @@ struct kind_word {
 constexpr kind_word kind_words[] = {
     {"floor", cell_free}, {"wall", cell_wall}, {"door", cell_door_closed}, {"barrier", cell_barrier}};
 
-const kind_word* find_kind(const std::string& word) {
-  for (const kind_word& k : kind_words)
-    if (word == k.word) return &k;
-  return nullptr;
-}
-
 // The i-th bare value of an entry, with its position.
 const recipe_value& bare_value(const recipe_entry& entry, size_t i) {
   for (const recipe_argument& a : entry.arguments)
@@ -46,6 +40,93 @@ std::string printable(char c) {
     std::snprintf(text, sizeof text, "0x%02x", unsigned(uint8_t(c)));
   return text;
 }
+
+// Checks the settings words (tags and their values) and writes them in one
+// order, each tag once with its last value, the numbers as the engine reads
+// them back: two sources that say the same thing store the same words.
+class settings_reader {
+ public:
+  settings_reader(recipe& source, const std::vector<recipe_value>& words, recipe_position level_at,
+                  level_settings_words& out)
+      : source_(source), words_(words), level_at_(level_at), out_(out) {}
+
+  void read() {
+    level_settings_words& s = out_;
+    float cut = -1.0f;
+    for (size_t i = 0; i < words_.size();) {
+      tag_ = i;
+      const std::string& word = words_[i].text;
+      size_t values = word == "<ambient_lightsource>" ? 3
+                      : word == "<wall_height>" || word == "<wall_height_cut>" || word == "<next_level>" ? 1
+                                                                                                        : 0;
+      if (values == 0) {
+        source_.error(words_[i].at, "unknown setting '" + word +
+                                        "' (<ambient_lightsource>, <wall_height>, <wall_height_cut>, "
+                                        "<next_level>)");
+        ++i;
+        continue;
+      }
+      if (!has_values(i, values)) break;
+      if (word == "<ambient_lightsource>") {
+        for (int c = 0; c < 3; ++c) number_word(i + 1 + size_t(c), 0.0f, 1.0f, s.ambient[c]);
+      } else if (word == "<wall_height>") {
+        number_word(i + 1, 0.1f, level_max_wall_height, s.wall_height);
+      } else if (word == "<wall_height_cut>") {
+        number_word(i + 1, 0.1f, level_max_wall_height, cut);
+      } else {
+        s.next_level = words_[i + 1].text;
+        s.next_level_at = words_[i + 1].at;
+        if (!is_map_word(s.next_level.c_str()))
+          source_.error(s.next_level_at, "<next_level> needs a level path of at most 255 characters");
+      }
+      i += 1 + values;
+    }
+    if (cut > s.wall_height) source_.error(level_at_, "<wall_height_cut> must not exceed <wall_height>");
+    // A level that leaves a setting out would inherit it from whichever level
+    // was played before; every forged level states all three. The start-up
+    // cut height stands in for a missing one, or the whole wall where walls
+    // are lower.
+    if (cut < 0.0f) cut = std::min(s.wall_height, level_default_wall_cut);
+    s.words = {"<ambient_lightsource>", number_text(s.ambient[0]), number_text(s.ambient[1]),
+               number_text(s.ambient[2])};
+    if (!s.next_level.empty()) s.words.insert(s.words.end(), {"<next_level>", s.next_level});
+    s.words.insert(s.words.end(), {"<wall_height>", number_text(s.wall_height), "<wall_height_cut>", number_text(cut)});
+    static_assert(level_setting_capacity >= 10, "the settings words of a level fit the engine's table");
+  }
+
+ private:
+  static std::string number_text(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", double(value));
+    return text;
+  }
+
+  bool number_word(size_t i, float lo, float hi, float& out) {
+    const recipe_value& v = words_[i];
+    double value = 0;
+    if (!parse_recipe_number(v.text, value) || value < lo || value > hi) {
+      char range[64];
+      std::snprintf(range, sizeof range, "a number from %g to %g", double(lo), double(hi));
+      source_.error(v.at, words_[tag_].text + " needs " + range + ", not '" + v.text + "'");
+      return false;
+    }
+    out = float(value);
+    return true;
+  }
+
+  bool has_values(size_t i, size_t count) {
+    if (i + count < words_.size()) return true;
+    source_.error(words_[i].at, words_[i].text + " needs " + std::to_string(count) +
+                                            (count == 1 ? " value" : " values"));
+    return false;
+  }
+
+  recipe& source_;
+  const std::vector<recipe_value>& words_;
+  recipe_position level_at_;
+  level_settings_words& out_;
+  size_t tag_ = 0;
+};
 
 class level_reader {
  public:
@@ -76,8 +157,8 @@ class level_reader {
       }
       args.finish();
     }
-    finish_settings();
-    check_rows();
+    read_level_settings(source_, setting_words_, out_.level_at, out_.settings);
+    check_level_rows(source_, out_);
   }
 
  private:
@@ -136,9 +217,9 @@ class level_reader {
     for (size_t i = 1; i <= words.size(); ++i) {
       const std::string& word = words[i - 1];
       const recipe_value& value = bare_value(entry, i);
-      if (const kind_word* k = find_kind(word)) {
+      if (int kind = level_kind_of_word(word); kind >= 0) {
         if (kind_given) source_.error(value.at, "a legend entry has one kind");
-        e.kind = k->kind;
+        e.kind = kind;
         kind_given = has_kind = true;
       } else if (word == "start") {
         e.start = true;
@@ -175,126 +256,12 @@ class level_reader {
     }
   }
 
-  bool number_word(size_t i, float lo, float hi, float& out) {
-    const recipe_value& v = setting_words_[i];
-    double value = 0;
-    if (!parse_recipe_number(v.text, value) || value < lo || value > hi) {
-      char range[64];
-      std::snprintf(range, sizeof range, "a number from %g to %g", double(lo), double(hi));
-      source_.error(v.at, setting_words_[tag_].text + " needs " + range + ", not '" + v.text + "'");
-      return false;
-    }
-    out = float(value);
-    return true;
-  }
-
-  bool has_values(size_t i, size_t count) {
-    if (i + count < setting_words_.size()) return true;
-    source_.error(setting_words_[i].at, setting_words_[i].text + " needs " + std::to_string(count) +
-                                            (count == 1 ? " value" : " values"));
-    return false;
-  }
-
-  void finish_settings() {
-    level_settings_words& s = out_.settings;
-    bool seen_ambient = false, seen_height = false, seen_cut = false;
-    float cut = level_default_wall_cut;
-    for (size_t i = 0; i < setting_words_.size();) {
-      tag_ = i;
-      const std::string& word = setting_words_[i].text;
-      size_t values = word == "<ambient_lightsource>" ? 3
-                      : word == "<wall_height>" || word == "<wall_height_cut>" || word == "<next_level>" ? 1
-                                                                                                        : 0;
-      if (values == 0) {
-        source_.error(setting_words_[i].at, "unknown setting '" + word +
-                                                "' (<ambient_lightsource>, <wall_height>, <wall_height_cut>, "
-                                                "<next_level>)");
-        ++i;
-        continue;
-      }
-      if (!has_values(i, values)) break;
-      if (word == "<ambient_lightsource>") {
-        for (int c = 0; c < 3; ++c) number_word(i + 1 + size_t(c), 0.0f, 1.0f, s.ambient[c]);
-        seen_ambient = true;
-      } else if (word == "<wall_height>") {
-        number_word(i + 1, 0.1f, level_max_wall_height, s.wall_height);
-        seen_height = true;
-      } else if (word == "<wall_height_cut>") {
-        number_word(i + 1, 0.1f, level_max_wall_height, cut);
-        seen_cut = true;
-      } else {
-        s.next_level = setting_words_[i + 1].text;
-        s.next_level_at = setting_words_[i + 1].at;
-        if (!is_map_word(s.next_level.c_str()))
-          source_.error(s.next_level_at, "<next_level> needs a level path of at most 255 characters");
-      }
-      i += 1 + values;
-    }
-    if (seen_cut && cut > s.wall_height)
-      source_.error(out_.level_at, "<wall_height_cut> must not exceed <wall_height>");
-    for (const recipe_value& v : setting_words_) s.words.push_back(v.text);
-    // A level that leaves a setting out would inherit it from whichever level
-    // was played before; every forged level states all three.
-    if (!seen_ambient)
-      for (const char* w : {"<ambient_lightsource>", "0", "0", "0"}) s.words.push_back(w);
-    if (!seen_height)
-      for (const char* w : {"<wall_height>", "4"}) s.words.push_back(w);
-    if (!seen_cut) {
-      // The start-up cut height, or the whole wall where walls are lower.
-      char height[32];
-      std::snprintf(height, sizeof height, "%g", double(std::min(s.wall_height, level_default_wall_cut)));
-      for (const char* w : {"<wall_height_cut>", static_cast<const char*>(height)}) s.words.push_back(w);
-    }
-    if (s.words.size() > size_t(level_setting_capacity))
-      source_.error(out_.level_at, "more than " + std::to_string(level_setting_capacity) + " settings words");
-  }
-
   void row(recipe_args& args) {
     std::string text = args.bare(0, "the row's cells in quotes");
     if (args.bare_count() == 0) return;
     const recipe_value& value = bare_value(args.entry(), 0);
     out_.rows.push_back(text);
     out_.row_at.push_back(char_at(value, 0));
-  }
-
-  void check_rows() {
-    if (out_.rows.empty()) {
-      source_.error(out_.level_at, "a level needs at least one row");
-      return;
-    }
-    size_t width = out_.rows[0].size();
-    if (out_.rows.size() > size_t(map_size_limit))
-      source_.error(out_.row_at[size_t(map_size_limit)], "a level has at most 255 rows");
-    if (width == 0 || width > size_t(map_size_limit))
-      source_.error(out_.row_at[0], "a row has 1 to 255 cells, not " + std::to_string(width));
-    recipe_position first_start{};
-    int starts = 0;
-    for (size_t z = 0; z < out_.rows.size(); ++z) {
-      const std::string& r = out_.rows[z];
-      if (r.size() != width) {
-        recipe_position at = out_.row_at[z];
-        at.column += int(std::min(r.size(), width));
-        source_.error(at, "row is " + std::to_string(r.size()) + " cells wide, the first row " +
-                              std::to_string(width));
-      }
-      for (size_t x = 0; x < r.size(); ++x) {
-        recipe_position at = out_.row_at[z];
-        at.column += int(x);
-        int e = find_symbol(r[x]);
-        if (e < 0) {
-          source_.error(at, "character " + printable(r[x]) + " is not in the legend");
-          continue;
-        }
-        if (!out_.legend[size_t(e)].start) continue;
-        if (starts++ == 0)
-          first_start = at;
-        else
-          source_.error(at, "a second start position (the first is at " + std::to_string(first_start.line) +
-                                ":" + std::to_string(first_start.column) + ")");
-      }
-    }
-    if (starts == 0)
-      source_.error(out_.row_at[0], "no start position: no row holds a legend character marked start");
   }
 
   int find_symbol(char c) const {
@@ -312,10 +279,66 @@ class level_reader {
   recipe& source_;
   level_source& out_;
   std::vector<recipe_value> setting_words_;
-  size_t tag_ = 0;
 };
 
 }  // namespace
+
+int level_kind_of_word(const std::string& word) {
+  for (const kind_word& k : kind_words)
+    if (word == k.word) return k.kind;
+  return -1;
+}
+
+const char* level_kind_word(int kind) {
+  for (const kind_word& k : kind_words)
+    if (kind == k.kind) return k.word;
+  return nullptr;
+}
+
+void read_level_settings(recipe& source, const std::vector<recipe_value>& words, recipe_position level_at,
+                         level_settings_words& out) {
+  out = level_settings_words{};
+  settings_reader(source, words, level_at, out).read();
+}
+
+void check_level_rows(recipe& source, const level_source& level) {
+  if (level.rows.empty()) {
+    source.error(level.level_at, "a level needs at least one row");
+    return;
+  }
+  size_t width = level.rows[0].size();
+  if (level.rows.size() > size_t(map_size_limit))
+    source.error(level.row_at[size_t(map_size_limit)], "a level has at most 255 rows");
+  if (width == 0 || width > size_t(map_size_limit))
+    source.error(level.row_at[0], "a row has 1 to 255 cells, not " + std::to_string(width));
+  int starts = 0, first_x = 0, first_z = 0;
+  for (size_t z = 0; z < level.rows.size(); ++z) {
+    const std::string& r = level.rows[z];
+    if (r.size() != width) {
+      recipe_position at = level.row_at[z];
+      at.column += int(std::min(r.size(), width));
+      source.error(at, "row is " + std::to_string(r.size()) + " cells wide, the first row " + std::to_string(width));
+    }
+    for (int x = 0; x < int(r.size()); ++x) {
+      int e = level.legend_at(x, int(z));
+      if (e < 0) {
+        source.error(level.cell_at(x, int(z)), "character " + printable(r[size_t(x)]) + " is not in the legend");
+        continue;
+      }
+      if (!level.legend[size_t(e)].start) continue;
+      if (starts++ == 0) {
+        first_x = x;
+        first_z = int(z);
+        continue;
+      }
+      recipe_position first = level.cell_at(first_x, first_z);
+      std::string where = first.line > 0 ? std::to_string(first.line) + ":" + std::to_string(first.column)
+                                         : "x " + std::to_string(first_x) + ", z " + std::to_string(first_z);
+      source.error(level.cell_at(x, int(z)), "a second start position (the first is at " + where + ")");
+    }
+  }
+  if (starts == 0) source.error(level.row_at[0], "no start position: no row holds a legend character marked start");
+}
 
 int level_source::legend_at(int x, int z) const {
   if (z < 0 || z >= depth() || x < 0 || x >= int(rows[size_t(z)].size())) return -1;
@@ -326,6 +349,7 @@ int level_source::legend_at(int x, int z) const {
 }
 
 recipe_position level_source::cell_at(int x, int z) const {
+  if (!cell_places.empty()) return cell_places[size_t(z) * size_t(width()) + size_t(x)];
   recipe_position at = row_at[size_t(z)];
   at.column += x;
   return at;

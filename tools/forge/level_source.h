@@ -23,7 +23,7 @@
 constexpr int level_default_texels_per_cell = 4;
 
 struct legend_entry {
-  char symbol = 0;
+  char symbol = 0;  // what stands for the entry in the rows (any byte but 0)
   recipe_position at;
   int kind = 0;  // mapa_v value: free, wall, door or barrier
   std::string texture, model, enemy;
@@ -46,6 +46,9 @@ struct level_source {
   std::vector<legend_entry> legend;
   std::vector<std::string> rows;
   std::vector<recipe_position> row_at;  // where each row's first cell is
+  // Where each cell is written (z-major), for sources whose cells are not
+  // characters in a row; empty for text levels.
+  std::vector<recipe_position> cell_places;
   level_settings_words settings;
   int texels_per_cell = level_default_texels_per_cell;
   bool lightmap_bz2_only = false;
@@ -64,3 +67,19 @@ struct level_source {
 // without exactly one start, settings that are not level settings. False when
 // anything was reported.
 bool read_level_source(recipe& source, level_source& out);
+
+// The words of the cell kinds: floor, wall, door, barrier. -1 or null for
+// anything else.
+int level_kind_of_word(const std::string& word);
+const char* level_kind_word(int kind);
+
+// The parts every level source shares, whatever form it is written in.
+// The settings block: `words` are tags followed by their values, as written.
+// The stored words come in one order (each tag once, its last value wins,
+// numbers written as the engine reads them back), so sources that say the
+// same thing make the same pack.
+void read_level_settings(recipe& source, const std::vector<recipe_value>& words, recipe_position level_at,
+                         level_settings_words& out);
+// Rows of one width within the engine's size, every cell in the legend,
+// exactly one start.
+void check_level_rows(recipe& source, const level_source& level);

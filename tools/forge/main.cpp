@@ -3,6 +3,10 @@
 //   kel-forge [--fonts DIR] DEMO_DIR DATA_DIR
 //   kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]
 //   kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR   (also a PNG per level)
+//   kel-forge [--fonts DIR] --watch DEMO_DIR DATA_DIR   (forges again what changes, docs/forge.md)
+//   kel-forge [--fonts DIR] [--data DATA_DIR] --to-tiled LEVEL OUT_DIR
+//       writes OUT_DIR/NAME.tmx and the tileset (kel.tsx, kel.png) beside
+//       it, against the content forged into DATA_DIR (default build/game/data)
 //
 // Errors in the sources are printed as file:line:column: message; the exit
 // status is then 1 (2 for wrong usage).
@@ -13,8 +17,11 @@
 #include "contact_sheet.h"
 #include "file_output.h"
 #include "forge.h"
+#include "forge_watch.h"
+#include "level_content.h"
 #include "png_writer.h"
 #include "text_render.h"
+#include "tiled_files.h"
 
 namespace {
 
@@ -22,8 +29,28 @@ int usage() {
   std::fprintf(stderr,
                "usage: kel-forge [--fonts DIR] DEMO_DIR DATA_DIR\n"
                "       kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]\n"
-               "       kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR\n");
+               "       kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR\n"
+               "       kel-forge [--fonts DIR] --watch DEMO_DIR DATA_DIR\n"
+               "       kel-forge [--fonts DIR] [--data DATA_DIR] --to-tiled LEVEL OUT_DIR\n");
   return 2;
+}
+
+void print(const diagnostics& sink) {
+  for (const std::string& message : sink.warnings()) std::fprintf(stderr, "%s\n", message.c_str());
+  for (const std::string& message : sink.messages()) std::fprintf(stderr, "%s\n", message.c_str());
+}
+
+int to_tiled(const std::string& level, const std::string& out_dir, const std::string& data_dir,
+             const std::string& font_dir) {
+  std::vector<std::string> problems;
+  if (!load_forged_content(data_dir, problems)) {
+    for (const std::string& p : problems) std::fprintf(stderr, "%s: %s\n", data_dir.c_str(), p.c_str());
+    return 1;
+  }
+  diagnostics sink;
+  bool clean = export_level_to_tiled(level, out_dir, data_dir, font_dir, sink);
+  print(sink);
+  return clean ? 0 : 1;
 }
 
 }  // namespace
@@ -31,7 +58,8 @@ int usage() {
 int main(int argc, char** argv) {
   forge_options options;
   options.font_dir = default_font_dir;
-  std::string sheet_path;
+  std::string sheet_path, export_level, export_data = "build/game/data";
+  bool watch = false;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--fonts") && i + 1 < argc) {
@@ -40,22 +68,30 @@ int main(int argc, char** argv) {
       sheet_path = argv[++i];
     } else if (!std::strcmp(argv[i], "--level-previews") && i + 1 < argc) {
       options.level_preview_dir = argv[++i];
+    } else if (!std::strcmp(argv[i], "--to-tiled") && i + 1 < argc) {
+      export_level = argv[++i];
+    } else if (!std::strcmp(argv[i], "--watch")) {
+      watch = true;
+    } else if (!std::strcmp(argv[i], "--data") && i + 1 < argc) {
+      export_data = argv[++i];
     } else if (argv[i][0] == '-') {
       return usage();
     } else {
       positional.push_back(argv[i]);
     }
   }
+  if (!export_level.empty()) return positional.size() == 1 ? to_tiled(export_level, positional[0], export_data, options.font_dir) : usage();
   if (positional.empty() || positional.size() > 2 || (positional.size() == 1 && sheet_path.empty()))
     return usage();
   options.demo_dir = positional[0];
   if (positional.size() == 2) options.data_dir = positional[1];
   options.keep_previews = !sheet_path.empty();
+  if (watch) return positional.size() == 2 && sheet_path.empty() ? watch_forge(options) : usage();
 
   diagnostics sink;
   forge_result result;
   bool clean = run_forge(options, sink, result);
-  for (const std::string& message : sink.messages()) std::fprintf(stderr, "%s\n", message.c_str());
+  print(sink);
   if (!clean) return 1;
 
   if (!sheet_path.empty()) {

@@ -15,6 +15,22 @@ void diagnostics::report(const std::string& file, const std::string& message) {
   messages_.push_back(file + ": " + message);
 }
 
+void diagnostics::warn(const std::string& file, const std::string& message) {
+  warnings_.push_back(file + ": warning: " + message);
+}
+
+void recipe::error(recipe_position at, const std::string& message) {
+  if (at.line == 0 && at.column > 0 && size_t(at.column) <= places_.size())
+    sink_.report(places_[size_t(at.column) - 1], message);
+  else
+    sink_.report(path_, at, message);
+}
+
+recipe_position recipe::place(const std::string& where) {
+  places_.push_back(where);
+  return {0, int(places_.size())};
+}
+
 bool recipe::load() {
   std::ifstream in(path_, std::ios::binary);
   if (!in) {

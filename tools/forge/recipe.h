@@ -41,11 +41,15 @@ class diagnostics {
   void report(const std::string& file, recipe_position at, const std::string& message);
   // A problem with a whole file (cannot be opened or written).
   void report(const std::string& file, const std::string& message);
-  int count() const { return int(messages_.size()); }
+  // Something that does not stop the forge but that a modder should hear
+  // ("FILE: warning: message").
+  void warn(const std::string& file, const std::string& message);
+  int count() const { return int(messages_.size()); }  // errors only
   const std::vector<std::string>& messages() const { return messages_; }
+  const std::vector<std::string>& warnings() const { return warnings_; }
 
  private:
-  std::vector<std::string> messages_;
+  std::vector<std::string> messages_, warnings_;
 };
 
 // An 8-bit-per-channel colour as written in recipes.
@@ -64,13 +68,20 @@ class recipe {
 
   const std::string& path() const { return path_; }
   const std::vector<recipe_entry>& entries() const { return entries_; }
-  void error(recipe_position at, const std::string& message) { sink_.report(path_, at, message); }
+  // Reports at a line and column of this file, or at a place made by place().
+  void error(recipe_position at, const std::string& message);
   diagnostics& sink() { return sink_; }
+
+  // A position standing for a place that is no line of this file: another
+  // file's line ("levels/tiles.tsx:12:5") or a path inside a JSON document
+  // ("levels/x.tmj: layers[1].data[37]"). Errors there read "PLACE: message".
+  recipe_position place(const std::string& where);
 
  private:
   std::string path_;
   diagnostics& sink_;
   std::vector<recipe_entry> entries_;
+  std::vector<std::string> places_;  // place() positions are {0, index + 1}
 };
 
 // Typed access to one entry's arguments. Every read of a named argument
