@@ -10,6 +10,21 @@ bool map_argument(const char* command_line, char* path, size_t capacity) {
   return true;
 }
 
+// Option lines in the form of the manual page (packaging/man/kel.6); the
+// installed launcher prints everything after the first empty line below its own.
+const char launch_usage[] =
+    "Usage: kel [OPTION]... [-map LEVEL]\n"
+    "Plays Kel in the current folder, whose data/ holds the game.\n"
+    "\n"
+    "Options come before -map, which takes the rest of the line:\n"
+    "  -map LEVEL       start a new game in LEVEL, e.g. data/maps/depot\n"
+    "  -record FILE     record the game as a demo into FILE\n"
+    "  -play FILE       play the demo FILE back at its own pace, then quit\n"
+    "  -timedemo FILE   play the demo FILE as fast as possible, print the figures\n"
+    "  -emptyframes     with -timedemo: as many empty frames instead (the baseline)\n"
+    "  --help           print this help and exit\n"
+    "  --version        print the version and exit\n";
+
 struct demo_option {
   const char* word;
   demo_mode mode;
@@ -40,9 +55,23 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
       options.empty_frames = true;
       continue;
     }
+    if (!std::strcmp(word, "--help")) {
+      options.help = true;
+      continue;
+    }
+    if (!std::strcmp(word, "--version")) {
+      options.version = true;
+      continue;
+    }
     const demo_option* option = nullptr;
     for (const demo_option& known : demo_options)
       if (!std::strcmp(word, known.word)) option = &known;
+    if (!option && word[0] == '-') {
+      static char unknown[option_path_capacity + 32];
+      std::snprintf(unknown, sizeof unknown, "unknown option %s", word);
+      problem = unknown;
+      return false;
+    }
     if (!option) continue;
     if (options.demo != demo_mode::none) {
       problem = "only one of -record, -play and -timedemo can be given";

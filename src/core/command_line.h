@@ -5,6 +5,7 @@
 //   -timedemo FILE   play it as fast as the machine allows and print the figures
 //   -emptyframes     with -timedemo: run the demo's number of empty frames
 //                    (clear and swap only), the baseline for the figures
+//   --help, --version  print the usage or the version and start nothing
 #pragma once
 #include <cstddef>
 
@@ -21,9 +22,14 @@ struct launch_options {
   demo_mode demo = demo_mode::none;
   char demo_path[option_path_capacity] = {};
   bool empty_frames = false;
+  bool help = false;     // --help
+  bool version = false;  // --version
 };
+
+// What --help prints, and what goes to stderr after a refused command line.
+extern const char launch_usage[];
 
 // Reads the options before "-map" (file names end at a space). False with
 // `problem` set for an option without its file, a second demo option or a
-// file name too long; unknown words are passed over.
+// file name too long or an unknown option; other words are passed over.
 bool read_launch_options(const char* command_line, launch_options& options, const char*& problem);
