@@ -1,11 +1,11 @@
 #include "actors/target_picking.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>  // the viewport the cursor lies in
 
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
+#include "actors/pick_volume.h"
 #include "actors/player.h"
 #include "base/table_index.h"
 #include "platform/display_settings.h"
@@ -30,14 +30,6 @@ constexpr float lead_cap_above = 1.14f;
 
 constexpr float strip_half_width = 0.4f;
 constexpr float strip_beyond = 7.0f;
-constexpr float strip_height = 1.0f;
-
-constexpr double pick_fov = 45.0;
-constexpr double pick_near = 0.1;
-constexpr double pick_far = 100.0;
-constexpr double pick_region_pixels = 1.0;
-
-constexpr int hit_header_words = 3;  // name count, minimum depth, maximum depth
 
 }  // namespace
 
@@ -74,49 +66,23 @@ float aim_uhel_at(float player_x, float player_z, float target_x, float target_z
   return static_cast<float>(std::atan2(target_x - player_x, target_z - player_z) / radians_per_degree_aim + 180.0);
 }
 
-int first_hit_name(const GLuint* buffer, int buffer_words, GLint hits) {
-  // An overflowing buffer (-1 hits) still holds the first record whole.
-  if (hits == 0 || buffer_words <= hit_header_words || buffer[0] == 0) return -1;
-  GLuint name = buffer[hit_header_words];
-  return name <= static_cast<GLuint>(std::numeric_limits<int>::max()) ? static_cast<int>(name) : -1;
-}
-
-// Draws the strips of every candidate in selection mode under a one-pixel
-// pick region at the cursor; the number of hits, their records in `buffer`.
-static GLint pick_strips(GLuint* buffer, float player_x, float player_z) {
-  GLint viewport[4] = {0, 0, 1, 1};  // kept when there is no context to ask
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  glSelectBuffer(pick_buffer_capacity, buffer);
-  glRenderMode(GL_SELECT);
-  glInitNames();
-  glPushName(0);
-
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  gluPickMatrix(mouse_x, viewport[3] - mouse_y, pick_region_pixels, pick_region_pixels, viewport);
-  double aspect_h = static_cast<double>(viewport[3]) - viewport[1];
-  gluPerspective(pick_fov, (static_cast<double>(viewport[2]) - viewport[0]) / (aspect_h > 0 ? aspect_h : 1.0), pick_near,
-                 pick_far);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  gluLookAt(cpx, cpy, cpz, clx, cly, clz, 0, 1, 0);
-
-  int enemies = table_rows(impu, imp_capacity);
+int enemy_under_cursor(const camera_view& view, const int viewport[4], int cursor_x, int cursor_y, float player_x,
+                       float player_z) {
+  const pick_volume volume = make_pick_volume(view, cursor_x, viewport[3] - cursor_y, pick_region_pixels, viewport,
+                                              pick_fov, pick_near, pick_far);
+  const int enemies = table_rows(impu, imp_capacity);
   for (int k = 0; k < enemies; ++k) {
     if (!is_pick_candidate(imp[k], player_x, player_z)) continue;
-    glLoadName(static_cast<GLuint>(k));
-    glColor3f(1, 1, 1);
-    pick_strip strip = pick_strip_for(player_x, player_z, imp[k]);
-    glBegin(GL_QUADS);
-    for (int corner = 0; corner < 4; ++corner) glVertex3f(strip.x[corner], strip_height, strip.z[corner]);
-    glEnd();
+    const pick_strip strip = pick_strip_for(player_x, player_z, imp[k]);
+    float corners[4][3];
+    for (int corner = 0; corner < 4; ++corner) {
+      corners[corner][0] = strip.x[corner];
+      corners[corner][1] = pick_strip_height;
+      corners[corner][2] = strip.z[corner];
+    }
+    if (polygon_in_pick_volume(volume, corners, 4)) return k;
   }
-
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  return glRenderMode(GL_RENDER);
+  return -1;
 }
 
 void select_enemy() {
@@ -129,9 +95,9 @@ void select_enemy() {
   cly = view.look_y;
   clz = view.look_z;
 
-  GLuint buffer[pick_buffer_capacity];
-  GLint hits = pick_strips(buffer, player.x, player.z);
-  int picked = first_hit_name(buffer, pick_buffer_capacity, hits);
-  if (picked >= 0 && picked < impu && picked < imp_capacity)
+  GLint viewport[4] = {0, 0, 1, 1};  // kept when there is no context to ask
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const int picked = enemy_under_cursor(view, viewport, mouse_x, mouse_y, player.x, player.z);
+  if (picked >= 0)
     player.uhel = aim_uhel_at(player.x, player.z, imp[picked].x, imp[picked].z);
 }

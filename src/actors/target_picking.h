@@ -2,16 +2,21 @@
 // line from the player through an alert enemy in sight, the player turns to
 // face that enemy, so the shot that follows flies straight at it.
 #pragma once
-#include <GL/gl.h>
-
 #include "actors/enemies.h"
+#include "actors/pick_volume.h"  // camera_view
 
 // Eye and look-at point, placed each frame for the world renderer.
 extern float cpx, cpy, cpz;
 extern float clx, cly, clz;
 
-// Selection-mode hit records: 4 words each with the one name we push.
-constexpr int pick_buffer_capacity = 512;
+// The strips are seen through a one-pixel square at the cursor, with the
+// perspective of the world view but a deeper far plane.
+constexpr double pick_fov = 45.0;
+constexpr double pick_near = 0.1;
+constexpr double pick_far = 100.0;
+constexpr double pick_region_pixels = 1.0;
+// Strips lie flat at this height.
+constexpr float pick_strip_height = 1.0f;
 // How far from the player an enemy can be picked, in cells.
 constexpr float pick_range_x = 25.0f;
 constexpr float pick_range_z = 20.0f;
@@ -22,11 +27,6 @@ constexpr float pick_range_z = 20.0f;
 void select_enemy();
 
 // ---- the arithmetic of picking, apart from GL ----
-
-struct camera_view {
-  float eye_x, eye_y, eye_z;
-  float look_x, look_y, look_z;
-};
 
 // The eye hangs 14 above and 9 cells behind the player; the look-at point
 // leads the player along its facing (`uhel` degrees) by an amount that grows
@@ -45,10 +45,13 @@ struct pick_strip {
 };
 pick_strip pick_strip_for(float player_x, float player_z, const imp_t& enemy);
 
+// The first candidate, in enemy order, whose strip shows under the one-pixel
+// pick region at the cursor (window pixels, y down) seen through `view` in
+// `viewport` (x, y, width, height); -1 for none. Enemy order, not depth: a
+// nearer strip does not win over a lower index.
+int enemy_under_cursor(const camera_view& view, const int viewport[4], int cursor_x, int cursor_y, float player_x,
+                       float player_z);
+
 // The player's `uhel` that faces the point (target_x, target_z). Straight
 // ahead towards decreasing z gives 360.
 float aim_uhel_at(float player_x, float player_z, float target_x, float target_z);
-
-// The name of the first hit record of a selection buffer holding `hits`
-// records (glRenderMode's count, -1 after an overflow), or -1 for none.
-int first_hit_name(const GLuint* buffer, int buffer_words, GLint hits);

@@ -1,6 +1,7 @@
 #include "core/command_line.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 bool map_argument(const char* command_line, char* path, size_t capacity) {
@@ -22,6 +23,8 @@ const char launch_usage[] =
     "  -play FILE       play the demo FILE back at its own pace, then quit\n"
     "  -timedemo FILE   play the demo FILE as fast as possible, print the figures\n"
     "  -emptyframes     with -timedemo: as many empty frames instead (the baseline)\n"
+    "  -loops N         with -timedemo: play it N times in one process and print\n"
+    "                   the resident size after each loop\n"
     "  --help           print this help and exit\n"
     "  --version        print the version and exit\n";
 
@@ -44,6 +47,14 @@ static bool next_word(const char*& at, const char* end, char* word, size_t capac
   return true;
 }
 
+static bool read_loop_count(const char* word, int& loops) {
+  char* rest = nullptr;
+  const long count = std::strtol(word, &rest, 10);
+  if (rest == word || *rest != '\0' || count < 1 || count > most_demo_loops) return false;
+  loops = static_cast<int>(count);
+  return true;
+}
+
 bool read_launch_options(const char* command_line, launch_options& options, const char*& problem) {
   const char* at = command_line;
   const char* map = std::strstr(command_line, "-map");
@@ -61,6 +72,13 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
     }
     if (!std::strcmp(word, "--version")) {
       options.version = true;
+      continue;
+    }
+    if (!std::strcmp(word, "-loops")) {
+      if (!next_word(at, end, word, sizeof word, too_long) || !read_loop_count(word, options.loops)) {
+        problem = "-loops needs a number of times from 1 to 10000";
+        return false;
+      }
       continue;
     }
     const demo_option* option = nullptr;
@@ -89,6 +107,10 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
   }
   if (options.empty_frames && options.demo != demo_mode::timedemo) {
     problem = "-emptyframes goes with -timedemo";
+    return false;
+  }
+  if (options.loops != 0 && options.demo != demo_mode::timedemo) {
+    problem = "-loops goes with -timedemo";
     return false;
   }
   return true;

@@ -84,7 +84,16 @@ bool start_demo_playback(const char* path, demo_mode how) {
   }
   mode = how;
   remember_path(path);
+  rewind_demo_playback();
+  set_tick_source(standing_clock);
+  return true;
+}
+
+void rewind_demo_playback() {
   next_frame = 0;
+  played_schedule = 0.0;
+  slowest_frame_seconds = 0.0;
+  slowest_frame = 0;
   c_ultra_blood = demo.header.ultra_blood ? 1 : 0;
   c_marks_life = demo.header.marks_life;
   if (!demo.frames.empty()) {
@@ -92,8 +101,6 @@ bool start_demo_playback(const char* path, demo_mode how) {
     resolution_y = demo.frames[0].height;
   }
   frame_tick = demo.header.start_tick;
-  set_tick_source(standing_clock);
-  return true;
 }
 
 unsigned demo_random_seed() {
@@ -185,6 +192,10 @@ static void print_timedemo() {
   const double fps = seconds > 0.0 ? next_frame / seconds : 0.0;
   std::printf("timedemo: %u frames, %.3f s, %.1f fps, slowest frame %.2f ms (frame %u)\n", next_frame, seconds, fps,
               slowest_frame_seconds * 1000.0, slowest_frame);
+}
+
+void print_demo_figures() {
+  if (mode == demo_mode::timedemo) print_timedemo();
 }
 
 bool finish_demo() {

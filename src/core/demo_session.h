@@ -20,6 +20,10 @@ void start_demo_recording(const char* path, const char* level);
 // (heavy blood, marks life, window size) replace the configured ones.
 bool start_demo_playback(const char* path, demo_mode mode);
 
+// Playback starts again at the demo's first frame, with its settings put
+// back in place (a soak plays one demo many times in one process).
+void rewind_demo_playback();
+
 // The seed for the random numbers: the recorded one when playing, otherwise
 // the calendar time (which a recording keeps).
 unsigned demo_random_seed();
@@ -35,6 +39,10 @@ void demo_after_frame();
 
 // Frames played or recorded so far.
 uint32_t demo_frames_done();
+
+// Prints the timedemo's figures for the frames played since the start or
+// the last rewind; nothing for other modes.
+void print_demo_figures();
 
 // Ends the demo: writes the recording (false, with the reason on stderr,
 // when it cannot be written), or prints the timedemo's figures.

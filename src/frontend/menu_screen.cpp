@@ -48,6 +48,8 @@ void draw_menu() {
   present();
 }
 
+void restart_logo() { logo_ipol = 0.0f; }
+
 void draw_logo() {
   draw_logo_picture(logo_picture, logo_opacity(logo_ipol));
   if (advance_logo_clock(logo_ipol, motion_mix)) global_status = status_menu;

@@ -13,6 +13,8 @@ void draw_menu();
 // time and, once the logo has faded, switches to the menu; saves a
 // screenshot when asked for, and swaps.
 void draw_logo();
+// The logo starts again from nothing (a demo played again from its start).
+void restart_logo();
 
 // ---- the arithmetic, apart from GL ----
 

@@ -33,11 +33,13 @@
 #include "frontend/menu_screen.h"
 #include "frontend/menu_table.h"
 #include "frontend/savegame_slots.h"
+#include "kel/start_state.h"
 #include "lighting/lightmap.h"
 #include "platform/display_settings.h"
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
+#include "platform/resident_size.h"
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"
 #include "platform/window.h"
@@ -199,6 +201,14 @@ static void print_demo_end() {
     std::printf("ended %s\n", global_status == status_logo ? "on the logo" : "in game");
 }
 
+// The memory held after one pass of a soak (-loops).
+static void print_resident_size(int loop, int loops) {
+  const long long resident = resident_bytes();
+  std::printf("soak: loop %d of %d, resident size %.1f MB\n", loop, loops,
+              resident >= 0 ? static_cast<double>(resident) / (1024.0 * 1024.0) : -1.0);
+  std::fflush(stdout);
+}
+
 int WinMain(const char* command_line) {
   launch_options options;
   const char* problem = nullptr;
@@ -244,8 +254,10 @@ int WinMain(const char* command_line) {
 
   std::snprintf(c_first_filename, sizeof c_first_filename, "%s", "data/maps/test");
   std::snprintf(mapa_filename, sizeof mapa_filename, "%s", c_first_filename);
+  remember_start_state();
   if (level[0]) command_new_game(level);
 
+  int loop = 1;
   bool done = false;
   while (!done) {
     bool quit = false;
@@ -254,7 +266,17 @@ int WinMain(const char* command_line) {
       continue;
     }
     if (frame_input) frame_input();
-    if (!demo_before_frame()) break;  // the demo played to its end
+    if (!demo_before_frame()) {  // the demo played to its end
+      if (loop >= options.loops) break;
+      print_demo_end();
+      print_demo_figures();
+      print_resident_size(loop++, options.loops);
+      rewind_demo_playback();
+      return_to_start_state();
+      std::srand(demo_random_seed());
+      if (level[0]) command_new_game(level);
+      continue;
+    }
     if (options.empty_frames) {
       draw_empty_frame();
       SwapBuffers();
@@ -267,6 +289,7 @@ int WinMain(const char* command_line) {
   }
   print_demo_end();
   const bool demo_kept = finish_demo();
+  if (options.loops > 0) print_resident_size(loop, options.loops);
 
   save_savegame_slots();
   SDL_SetGamma(1.0f, 1.0f, 1.0f);

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <vector>
 
 #include "actors/enemies.h"
 #include "actors/player.h"
@@ -12,6 +13,7 @@
 #include "platform/display_settings.h"
 #include "platform/input.h"
 #include "support/gl_context.h"
+#include "support/selection_mode_pick.h"
 
 namespace {
 
@@ -172,6 +174,62 @@ TEST_F(PickingTest, TheLowestEnemyIndexWinsWhateverItsDepth) {
   place({near_one, side_one});
   select_enemy();
   EXPECT_NEAR(players[player_id].uhel, aim_at(under_cursor_), 1e-3);
+}
+
+// An enemy `ahead` cells in front of the player and `right` cells to its
+// right, heading `heading` (degrees; 0 runs its strip on towards -z).
+imp_t enemy(float right, float ahead, float heading, int alert = 1) {
+  imp_t e{};
+  e.x = player_x + right;
+  e.z = player_z - ahead;
+  e.uhel = heading;
+  e.health = 20;
+  e.alert = alert;
+  e.visible = 1;
+  return e;
+}
+
+// The processor's pick and selection mode agree at every cursor position of
+// a grid over the window (edges and corners included), for each placement
+// and each facing of the player.
+TEST_F(PickingTest, TheProcessorPicksWhatSelectionModePicks) {
+  struct placement {
+    const char* name;
+    std::vector<imp_t> enemies;
+  };
+  const placement placements[] = {
+      {"none", {}},
+      {"one ahead", {enemy(0, 6, 0)}},
+      {"one ahead to the right, heading off", {enemy(4, 5, -40)}},
+      {"several overlapping", {enemy(1, 4, 10), enemy(-1, 5, -10), enemy(0, 8, 0), enemy(2, 3, 30)}},
+      {"overlapping, one asleep", {enemy(0, 6, 0, 0), enemy(0.5f, 6, 5)}},
+      {"at the edges of range", {enemy(24.9f, 0, 90), enemy(-24.9f, 19.9f, -60), enemy(0, -19.9f, 180)}},
+      {"behind the player", {enemy(0, -3, 180), enemy(2, -6, 160), enemy(-1, -2, 0)}},
+      {"beside the player, across the view", {enemy(8, 0, 90), enemy(-8, 0.5f, -90)}},
+  };
+  const float facings[] = {0, 45, 180, 300};
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  int hits = 0, positions = 0;
+  for (const placement& p : placements) {
+    place({});
+    for (const imp_t& e : p.enemies) imp[impu++] = e;
+    for (float facing : facings) {
+      for (int y = 0; y <= height; y += 6) {
+        for (int x = 0; x <= width; x += 8) {
+          camera_view v = place_camera(player_x, player_z, facing, x, y, width, height);
+          int expected = selection_mode_pick(v, x, y, player_x, player_z);
+          ASSERT_EQ(enemy_under_cursor(v, viewport, x, y, player_x, player_z), expected)
+              << p.name << ", facing " << facing << ", cursor " << x << "," << y;
+          hits += expected >= 0;
+          ++positions;
+        }
+      }
+    }
+  }
+  // The grid must really hit strips, and miss them too.
+  EXPECT_GT(hits, positions / 50);
+  EXPECT_LT(hits, positions / 2);
 }
 
 }  // namespace

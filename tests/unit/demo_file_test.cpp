@@ -110,6 +110,7 @@ TEST(LaunchOptions, DemoOptionsComeBeforeTheLevel) {
     bool accepted;
     demo_mode mode;
     const char* path;
+    int loops = 0;
   };
   const row rows[] = {
       {"", true, demo_mode::none, ""},
@@ -121,6 +122,12 @@ TEST(LaunchOptions, DemoOptionsComeBeforeTheLevel) {
       {"-play", false, demo_mode::none, ""},
       {"-play a.dem -record b.dem", false, demo_mode::none, ""},
       {"-emptyframes -play a.dem", false, demo_mode::none, ""},
+      {"-timedemo c.dem -loops 3", true, demo_mode::timedemo, "c.dem", 3},
+      {"-loops 1 -play a.dem", false, demo_mode::none, ""},
+      {"-timedemo c.dem -loops", false, demo_mode::none, ""},
+      {"-timedemo c.dem -loops 0", false, demo_mode::none, ""},
+      {"-timedemo c.dem -loops 3x", false, demo_mode::none, ""},
+      {"-timedemo c.dem -loops 10001", false, demo_mode::none, ""},
   };
   for (const row& r : rows) {
     launch_options options;
@@ -132,6 +139,7 @@ TEST(LaunchOptions, DemoOptionsComeBeforeTheLevel) {
     }
     EXPECT_EQ(options.demo, r.mode) << r.line;
     EXPECT_STREQ(options.demo_path, r.path) << r.line;
+    EXPECT_EQ(options.loops, r.loops) << r.line;
   }
 }
 

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <cmath>
 
+#include "actors/pick_volume.h"
 #include "actors/target_picking.h"
 
 namespace {
@@ -89,21 +88,32 @@ TEST(AimSnap, FacesTheEnemyInThePlayersAngleConvention) {
   EXPECT_NEAR(aim_uhel_at(10, 10, 15, 10), 270.0f, tolerance);
 }
 
-TEST(HitRecords, TheFirstRecordNamesTheEnemy) {
-  GLuint none[4] = {};
-  EXPECT_EQ(first_hit_name(none, 4, 0), -1);
-
-  GLuint two[8] = {1, 100, 200, 7, 1, 50, 60, 3};
-  EXPECT_EQ(first_hit_name(two, 8, 2), 7);
-  // An overflowing buffer still holds its first record whole.
-  EXPECT_EQ(first_hit_name(two, 8, -1), 7);
-  // A record with an empty name stack names nothing.
-  GLuint nameless[4] = {0, 100, 200, 9};
-  EXPECT_EQ(first_hit_name(nameless, 4, 1), -1);
-  // Names that do not fit an index are refused.
-  GLuint huge[4] = {1, 0, 0, 0xFFFFFFFFu};
-  EXPECT_EQ(first_hit_name(huge, 4, 1), -1);
-  EXPECT_EQ(first_hit_name(two, 3, 1), -1);
+// A pick volume looking straight down onto the origin from 10 above.
+TEST(PickVolume, APolygonCountsWhenAnyOfItLiesInsideTheRegion) {
+  const camera_view down = {0, 10, 0.001f, 0, 0, 0};
+  const int viewport[4] = {0, 0, 100, 100};
+  const pick_volume centre = make_pick_volume(down, 50, 50, 1, viewport, 45, 0.1, 100);
+  struct row {
+    const char* name;
+    float x0, x1, y, z0, z1;
+    bool inside;
+  } rows[] = {
+      {"covers the centre", -1, 1, 0, -1, 1, true},
+      {"a sliver across the centre", -0.01f, 0.01f, 0, -5, 5, true},
+      {"off to the side", 0.5f, 2, 0, -1, 1, false},
+      {"beyond the far plane", -1, 1, -200, -1, 1, false},
+      {"behind the eye", -1, 1, 20, -1, 1, false},
+      {"between eye and near plane", -1, 1, 9.95f, -1, 1, false},
+  };
+  for (const row& r : rows) {
+    const float quad[4][3] = {{r.x0, r.y, r.z0}, {r.x1, r.y, r.z0}, {r.x1, r.y, r.z1}, {r.x0, r.y, r.z1}};
+    EXPECT_EQ(polygon_in_pick_volume(centre, quad, 4), r.inside) << r.name;
+  }
+  // A polygon running from behind the eye to far below it crosses the view.
+  const float slanted[4][3] = {{-1, 20, -1}, {1, 20, -1}, {1, -20, 1}, {-1, -20, 1}};
+  EXPECT_TRUE(polygon_in_pick_volume(centre, slanted, 4));
+  const float too_few[2][3] = {{0, 0, 0}, {1, 0, 0}};
+  EXPECT_FALSE(polygon_in_pick_volume(centre, too_few, 2));
 }
 
 }  // namespace
