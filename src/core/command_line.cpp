@@ -11,7 +11,7 @@ bool map_argument(const char* command_line, char* path, size_t capacity) {
   return true;
 }
 
-// Option lines in the form of the manual page (packaging/man/kel.6); the
+// Option lines as the manual page gives them (packaging/man/kel.6.in); the
 // installed launcher prints everything after the first empty line below its own.
 const char launch_usage[] =
     "Usage: kel [OPTION]... [-map LEVEL]\n"

@@ -36,6 +36,7 @@ source_dir=$work/kel-$version
 # suite already ran in build/, so not again (nocheck).
 build_package() {
   rm -rf "$work" && mkdir -p "$source_dir" || return 1
+  git -C "$root" rev-parse --git-dir >/dev/null 2>&1 || { echo "     not a git checkout: no way to tell its files"; return 1; }
   (cd "$root" && git ls-files -z --cached --others --exclude-standard) |
     (cd "$root" && tar --null --ignore-failed-read -T - -cf -) | tar -xf - -C "$source_dir" || return 1
   local launcher=()
