@@ -11,6 +11,24 @@ bool map_argument(const char* command_line, char* path, size_t capacity) {
   return true;
 }
 
+// Option lines as the manual page gives them (packaging/man/kel.6.in); the
+// installed launcher prints everything after the first empty line below its own.
+const char launch_usage[] =
+    "Usage: kel [OPTION]... [-map LEVEL]\n"
+    "Plays Kel in the current folder, whose data/ holds the game.\n"
+    "\n"
+    "Options come before -map, which takes the rest of the line:\n"
+    "  -map LEVEL       start a new game in LEVEL, e.g. data/maps/depot\n"
+    "  -record FILE     record the game as a demo into FILE\n"
+    "  -play FILE       play the demo FILE back at its own pace, then quit\n"
+    "  -timedemo FILE   play the demo FILE as fast as possible, print the figures\n"
+    "  -emptyframes     with -timedemo: as many empty frames instead (the baseline)\n"
+    "  -loops N         with -timedemo: play it N times in one process and print\n"
+    "                   the resident size after each loop\n"
+    "  -watch           with -map: reload the level whenever its files change\n"
+    "  --help           print this help and exit\n"
+    "  --version        print the version and exit\n";
+
 struct demo_option {
   const char* word;
   demo_mode mode;
@@ -49,6 +67,14 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
       options.empty_frames = true;
       continue;
     }
+    if (!std::strcmp(word, "--help")) {
+      options.help = true;
+      continue;
+    }
+    if (!std::strcmp(word, "--version")) {
+      options.version = true;
+      continue;
+    }
     if (!std::strcmp(word, "-loops")) {
       if (!next_word(at, end, word, sizeof word, too_long) || !read_loop_count(word, options.loops)) {
         problem = "-loops needs a number of times from 1 to 10000";
@@ -63,6 +89,12 @@ bool read_launch_options(const char* command_line, launch_options& options, cons
     const demo_option* option = nullptr;
     for (const demo_option& known : demo_options)
       if (!std::strcmp(word, known.word)) option = &known;
+    if (!option && word[0] == '-') {
+      static char unknown[option_path_capacity + 32];
+      std::snprintf(unknown, sizeof unknown, "unknown option %s", word);
+      problem = unknown;
+      return false;
+    }
     if (!option) continue;
     if (options.demo != demo_mode::none) {
       problem = "only one of -record, -play and -timedemo can be given";

@@ -10,6 +10,7 @@
 //                    after each loop (a soak for leaks and growth)
 //   -watch           reload the level being played when its files change
 //                    (core/level_watch.h)
+//   --help, --version  print the usage or the version and start nothing
 #pragma once
 #include <cstddef>
 
@@ -28,12 +29,18 @@ struct launch_options {
   bool empty_frames = false;
   int loops = 0;  // soak passes; 0: no soak, the demo plays once
   bool watch = false;
+  bool help = false;     // --help
+  bool version = false;  // --version
 };
 
 constexpr int most_demo_loops = 10000;
 
+// What --help prints, and what goes to stderr after a refused command line.
+extern const char launch_usage[];
+
 // Reads the options before "-map" (file names end at a space). False with
 // `problem` set for an option without its file, a second demo option or a
 // file name too long, a loop count that is not a number from 1 to
-// most_demo_loops or goes without -timedemo; unknown words are passed over.
+// most_demo_loops or goes without -timedemo, or an unknown option; other
+// words are passed over.
 bool read_launch_options(const char* command_line, launch_options& options, const char*& problem);

@@ -215,8 +215,12 @@ int WinMain(const char* command_line) {
   launch_options options;
   const char* problem = nullptr;
   if (!read_launch_options(command_line, options, problem)) {
-    std::fprintf(stderr, "kel: %s\n", problem);
+    std::fprintf(stderr, "kel: %s\n%s", problem, launch_usage);
     return 1;
+  }
+  if (options.help || options.version) {
+    std::fputs(options.help ? launch_usage : "kel " KEL_VERSION "\n", stdout);
+    return 0;
   }
   global_status = status_logo;
   set_level_watch(options.watch);

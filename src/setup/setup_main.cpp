@@ -4,6 +4,7 @@
 #include <SDL.h>  // SDL 1.2 API (sdl12-compat)
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "setup/setup_choices.h"
@@ -16,6 +17,15 @@ constexpr int exit_written = 0;
 constexpr int exit_no_sdl = 1;
 constexpr int exit_no_video_mode = 2;
 constexpr int exit_not_written = 3;
+constexpr int exit_usage = 1;
+
+const char usage[] =
+    "Usage: setup [--help | --version]\n"
+    "Shows Kel's screen-mode dialog and writes the choice to data/opengl in the\n"
+    "current folder (the installed game: kel --setup).\n"
+    "\n"
+    "Exit status: 0 written; 1 SDL cannot start (or a wrong command line);\n"
+    "2 the 640 x 480 window cannot be opened; 3 data/opengl cannot be written.\n";
 
 // A picture that is missing or not 640 x 480 is left out; the dialog still works.
 SDL_Surface* load_picture(const char* path) {
@@ -81,7 +91,20 @@ void run_dialog(SDL_Surface* screen, setup_settings& settings) {
 
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+  // The game starts setup without arguments; these are for a person.
+  if (argc == 2 && !std::strcmp(argv[1], "--help")) {
+    std::fputs(usage, stdout);
+    return exit_written;
+  }
+  if (argc == 2 && !std::strcmp(argv[1], "--version")) {
+    std::puts("setup (Kel) " KEL_VERSION);
+    return exit_written;
+  }
+  if (argc > 1) {
+    std::fprintf(stderr, "setup: unknown option %s\n%s", argv[1], usage);
+    return exit_usage;
+  }
   setup_settings settings = load_setup_config(setup_config_path);
 
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {

@@ -1,10 +1,15 @@
-# The installed game: the build installed into a temporary root and started
+# The installed game: the build (or, with KEL_INSTALL_DEB, the Debian
+# package) installed into a temporary root and started
 # through the installed launcher with a fresh player folder. It plays the level
 # named on its command line, everything it writes lands in the player folder,
 # and the install stays exactly as it was.
 source "$KEL_E2E_LIB"
 
-DESTDIR="$PWD/root" cmake --install "$KEL_BUILD_DIR" --prefix /usr >install.log || fail "install: $(cat install.log)"
+if [ -n "${KEL_INSTALL_DEB:-}" ]; then  # the Debian package's files instead (scripts/test's package suite)
+  dpkg-deb -x "$KEL_INSTALL_DEB" root || fail "dpkg-deb -x $KEL_INSTALL_DEB failed"
+else
+  DESTDIR="$PWD/root" cmake --install "$KEL_BUILD_DIR" --prefix /usr >install.log || fail "install: $(cat install.log)"
+fi
 installed=$PWD/root/usr/share/games/kel/data
 listing() { find root -printf '%p %y %s %T@\n' | sort; }
 listing >before.txt

@@ -7,9 +7,10 @@
 //   kel-forge [--fonts DIR] [--data DATA_DIR] --to-tiled LEVEL OUT_DIR
 //       writes OUT_DIR/NAME.tmx and the tileset (kel.tsx, kel.png) beside
 //       it, against the content forged into DATA_DIR (default build/game/data)
+//   kel-forge --help | --version
 //
 // Errors in the sources are printed as file:line:column: message; the exit
-// status is then 1 (2 for wrong usage).
+// status is then 1, as for a wrong command line (usage on stderr).
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,14 +26,35 @@
 
 namespace {
 
+const char usage_format[] =
+    "Usage: kel-forge [--fonts DIR] DEMO_DIR DATA_DIR\n"
+    "  or:  kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]\n"
+    "  or:  kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR\n"
+    "  or:  kel-forge [--fonts DIR] --watch DEMO_DIR DATA_DIR\n"
+    "  or:  kel-forge [--fonts DIR] [--data DATA_DIR] --to-tiled LEVEL OUT_DIR\n"
+    "Builds a Kel game's data/ (textures, models, sounds, levels) from the text\n"
+    "sources in DEMO_DIR; see kel-forge(1).\n"
+    "\n"
+    "  --fonts DIR               the TrueType fonts' folder (default %s)\n"
+    "  --contact-sheet OUT.png   also draw every texture and model into OUT.png\n"
+    "  --level-previews DIR      also draw a PNG picture of every level into DIR\n"
+    "  --watch                   forge everything, then again what each saved file\n"
+    "                            affects, until stopped\n"
+    "  --to-tiled LEVEL OUT_DIR  export a text level as OUT_DIR/NAME.tmx with the\n"
+    "                            tileset beside it\n"
+    "  --data DATA_DIR           with --to-tiled: the forged data to draw the\n"
+    "                            tileset from (default build/game/data)\n"
+    "  --help                    print this help and exit\n"
+    "  --version                 print the version and exit\n"
+    "\n"
+    "Exit status: 0 done; 1 errors in the sources (file:line:column: message),\n"
+    "an output that cannot be written, or a wrong command line.\n";
+
+void print_usage(FILE* out) { std::fprintf(out, usage_format, default_font_dir); }
+
 int usage() {
-  std::fprintf(stderr,
-               "usage: kel-forge [--fonts DIR] DEMO_DIR DATA_DIR\n"
-               "       kel-forge [--fonts DIR] --contact-sheet OUT.png DEMO_DIR [DATA_DIR]\n"
-               "       kel-forge [--fonts DIR] --level-previews DIR DEMO_DIR DATA_DIR\n"
-               "       kel-forge [--fonts DIR] --watch DEMO_DIR DATA_DIR\n"
-               "       kel-forge [--fonts DIR] [--data DATA_DIR] --to-tiled LEVEL OUT_DIR\n");
-  return 2;
+  print_usage(stderr);
+  return 1;
 }
 
 void print(const diagnostics& sink) {
@@ -62,6 +84,14 @@ int main(int argc, char** argv) {
   bool watch = false;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--help")) {
+      print_usage(stdout);
+      return 0;
+    }
+    if (!std::strcmp(argv[i], "--version")) {
+      std::puts("kel-forge (Kel) " KEL_VERSION);
+      return 0;
+    }
     if (!std::strcmp(argv[i], "--fonts") && i + 1 < argc) {
       options.font_dir = argv[++i];
     } else if (!std::strcmp(argv[i], "--contact-sheet") && i + 1 < argc) {
