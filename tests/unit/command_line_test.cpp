@@ -45,7 +45,7 @@ TEST(LaunchOptions, TheUsageNamesEveryOptionAndEndsItsHeaderWithAnEmptyLine) {
   EXPECT_EQ(std::strncmp(launch_usage, "Usage: kel ", 11), 0);
   const char* options = std::strstr(launch_usage, "\n\n");
   ASSERT_NE(options, nullptr);
-  for (const char* option : {"-map", "-record", "-play", "-timedemo", "-emptyframes", "-loops", "--help", "--version"})
+  for (const char* option : {"-map", "-record", "-play", "-timedemo", "-emptyframes", "-loops", "-watch", "--help", "--version"})
     EXPECT_NE(std::strstr(options, option), nullptr) << option;
 }
 
