@@ -17,6 +17,7 @@
 #include "base/loading_log.h"
 #include "base/play_options.h"
 #include "content/model_list.h"
+#include "content/settings_file.h"
 #include "content/texture_list.h"
 #include "core/command_line.h"
 #include "core/demo_session.h"
@@ -219,6 +220,7 @@ int WinMain(const char* command_line) {
   global_status = status_logo;
   register_commands();
   load_initGL();
+  load_settings();
   char level[path_capacity];
   if (!start_demo(options, command_line, level, sizeof level)) return 1;
   ensure_screenshot_dir();
