@@ -74,10 +74,9 @@ settings_file read_settings_text(const std::string& text) {
   settings_file file;
   std::istringstream lines(text);
   std::string line;
-  while (std::getline(lines, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    read_line(line, file);
-  }
+  // A carriage return is white space to the reader, and a kept line keeps
+  // it, so a file from another system comes back as it was.
+  while (std::getline(lines, line)) read_line(line, file);
   return file;
 }
 

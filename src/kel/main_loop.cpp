@@ -15,6 +15,7 @@
 #include "base/console.h"
 #include "base/frame_clock.h"
 #include "base/loading_log.h"
+#include "base/player_settings.h"
 #include "base/play_options.h"
 #include "content/model_list.h"
 #include "content/settings_file.h"
@@ -226,6 +227,11 @@ int WinMain(const char* command_line) {
   ensure_screenshot_dir();
   load_textura_list();
 
+  // A timedemo measures the drawing alone: never synced, never resting.
+  const bool paced = options.demo != demo_mode::timedemo;
+  set_vertical_sync(paced && player_settings.vsync);
+  // A played demo sets `active` from its frames: it must not wait for the window.
+  const bool minimised_waits = options.demo == demo_mode::none || options.demo == demo_mode::record;
   show_loading_screen_while_loading();
   if (!open_game_window()) {
     finish_demo();
@@ -263,6 +269,7 @@ int WinMain(const char* command_line) {
       if (quit) done = true;
       continue;
     }
+    const double frame_began = wall_seconds();
     if (frame_input) frame_input();
     if (!demo_before_frame()) {  // the demo played to its end
       if (loop >= options.loops) break;
@@ -284,6 +291,11 @@ int WinMain(const char* command_line) {
     }
     demo_after_frame();
     finish_frame_input();
+    if (paced) {
+      const uint32_t rest = frame_rest_milliseconds(wall_seconds() - frame_began);
+      if (rest) wait_milliseconds(rest);
+    }
+    if (!active && minimised_waits) wait_for_message();
   }
   print_demo_end();
   const bool demo_kept = finish_demo();

@@ -51,6 +51,15 @@ static void request_pixel_format(int bits) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
+static bool vertical_sync_wanted = true;
+
+static void apply_vertical_sync() { SDL_GL_SetSwapInterval(vertical_sync_wanted ? 1 : 0); }
+
+void set_vertical_sync(bool on) {
+  vertical_sync_wanted = on;
+  if (hRC) apply_vertical_sync();
+}
+
 bool CreateGLWindow(const char* title, int width, int height, int bits, bool fullscreenflag,
                     context_setup_fn setup) {
   fullscreen = fullscreenflag;
@@ -106,8 +115,7 @@ bool CreateGLWindow(const char* title, int width, int height, int bits, bool ful
     show_error("Can't Activate The GL Rendering Context.");
     return false;
   }
-  // Never vsync: the loop runs a frame whenever no message is waiting.
-  SDL_GL_SetSwapInterval(0);
+  apply_vertical_sync();
   SDL_DisableScreenSaver();
 
   SDL_ShowWindow(hWnd);
@@ -244,6 +252,8 @@ bool take_message(bool& quit) {
     WndProc(event);
   return true;
 }
+
+void wait_for_message() { SDL_WaitEvent(nullptr); }
 
 void SwapBuffers() {
   if (!hWnd) return;

@@ -47,11 +47,11 @@ TEST(SettingsFile, ValuesReadFromText) {
 }
 
 TEST(SettingsFile, UnknownLinesAreKeptAndWrittenBackAfterTheKnownOnes) {
-  settings_file file = read_settings_text("# my pad is old\n<volume> 20\n\n<fov> 90 wide\n<vsync> 0\n");
-  EXPECT_EQ((std::vector<std::string>{"# my pad is old", "<fov> 90 wide"}), file.kept_lines);
+  settings_file file = read_settings_text("# my pad is old\n<volume> 20\n\n<fov> 90 wide\r\n<vsync> 0\n");
+  EXPECT_EQ((std::vector<std::string>{"# my pad is old", "<fov> 90 wide\r"}), file.kept_lines);
   file.values.volume = 60;
   std::string text = settings_text(file);
-  EXPECT_EQ(text, "<volume> 60\n<vsync> 0\n<pad_sensitivity> 5\n<rumble> 1\n# my pad is old\n<fov> 90 wide\n");
+  EXPECT_EQ(text, "<volume> 60\n<vsync> 0\n<pad_sensitivity> 5\n<rumble> 1\n# my pad is old\n<fov> 90 wide\r\n");
   settings_file again = read_settings_text(text);
   EXPECT_EQ(values_of(again.values), values_of(file.values));
   EXPECT_EQ(again.kept_lines, file.kept_lines);
