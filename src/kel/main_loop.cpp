@@ -245,6 +245,7 @@ int WinMain(const char* command_line) {
   SDL_GetGamma(&gamma_corr[0], &gamma_corr[1], &gamma_corr[2]);
 
   load_models();
+  Sound.set_volume(player_settings.volume);
   Sound.Init();
   load_menu();
   load_weapons();

@@ -45,6 +45,7 @@ void C_Sound::Init() {
   }
   device_open_ = true;
   alGetError();
+  apply_volume();
 
   draw_loading(sound_list_path);
   tagged_reader list;
@@ -173,6 +174,16 @@ void C_Sound::load_entry(int i) {
   if ((error = alGetError()) != AL_NO_ERROR) {
     log_al_failure("alSourcei AL_BUFFER", error);
   }
+}
+
+void C_Sound::set_volume(int percent) {
+  volume_ = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+  if (device_open_) apply_volume();
+}
+
+void C_Sound::apply_volume() {
+  alListenerf(AL_GAIN, static_cast<ALfloat>(volume_) / 100.0f);
+  alGetError();  // a refused gain leaves the sound as loud as it was; nothing to report
 }
 
 int C_Sound::Play(const char* name) {

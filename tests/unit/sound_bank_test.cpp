@@ -85,6 +85,25 @@ TEST_F(SoundBank, ListNamingAFileTwiceGivesTwoEntriesAndPlayStartsBoth) {
   EXPECT_NE(bank.sources[0], bank.sources[2]);
 }
 
+TEST_F(SoundBank, VolumeIsTheListenerGainKeptFromBeforeInit) {
+  write_file("data/sound.list", "");
+  C_Sound bank;
+  bank.set_volume(40);
+  bank.Init();
+  ALfloat gain = -1.0f;
+  alGetListenerf(AL_GAIN, &gain);
+  EXPECT_FLOAT_EQ(gain, 0.4f);
+  struct {
+    int percent;
+    float gain;
+  } cases[] = {{0, 0.0f}, {50, 0.5f}, {100, 1.0f}, {-10, 0.0f}, {250, 1.0f}, {70, 0.7f}};
+  for (const auto& c : cases) {
+    bank.set_volume(c.percent);
+    alGetListenerf(AL_GAIN, &gain);
+    EXPECT_FLOAT_EQ(gain, c.gain) << c.percent;
+  }
+}
+
 TEST_F(SoundBank, OnlyTheExactNamePlays) {
   write_sound("data/sound/krok.wav");
   write_file("data/sound.list", "data/sound/krok.wav");
