@@ -27,6 +27,7 @@
 #include "core/game_state.h"
 #include "core/level_exit.h"
 #include "core/savegame.h"
+#include "core/setting_values.h"
 #include "core/triggers.h"
 #include "formats/compressed_asset.h"
 #include "frontend/menu_commands.h"
@@ -169,6 +170,7 @@ frame_outcome run_frame(bool& done) {
 
 void register_commands() {
   register_game_commands();
+  register_setting_commands();
   register_menu_commands();
 }
 
