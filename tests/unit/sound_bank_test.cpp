@@ -182,6 +182,21 @@ TEST_F(SoundBank, SoundThatFailsToLoadIsReportedAndTheRestOfTheListLoads) {
   EXPECT_EQ(source_state(bank.sources[4]), AL_PLAYING);
 }
 
+TEST_F(SoundBank, BufferThatOpenALRefusesIsReportedWithItsIndexAndCode) {
+  write_sound("data/sound/good.wav");
+  write_file("data/sound/no_rate.wav", mono16_wav(0, 8000));  // ALUT reads it, OpenAL refuses rate 0
+  write_file("data/sound.list", "data/sound/good.wav data/sound/no_rate.wav");
+  C_Sound bank;
+  testing::internal::CaptureStdout();
+  bank.Init();
+  std::string out = testing::internal::GetCapturedStdout();
+  ASSERT_EQ(bank.count, 2);
+  EXPECT_STREQ(_loaded[0], "data/sound/no_rate.wav - FAILED!");
+  EXPECT_TRUE(holds_code_between(out, "alBufferData buffer 1 : ", "\ndata/sound/no_rate.wav - FAILED!\n")) << out;
+  EXPECT_EQ(out.find("alBufferData buffer 0"), std::string::npos);
+  EXPECT_EQ(out.find("alSourcei"), std::string::npos);  // a refused buffer is never bound
+}
+
 TEST_F(SoundBank, LongListAndOverLongNamesNeverPassTheTable) {
   write_sound("data/s/last.wav");
   std::string too_long = "data/s/" + std::string(sound_name_capacity, 'x') + ".wav";
