@@ -6,6 +6,7 @@
 
 #include "actors/enemies.h"
 #include "actors/enemy_ai.h"
+#include "actors/pad_sticks.h"
 #include "actors/player.h"
 #include "actors/player_animation.h"
 #include "actors/player_movement.h"
@@ -36,9 +37,11 @@
 #include "frontend/menu_screen.h"
 #include "frontend/menu_table.h"
 #include "frontend/savegame_slots.h"
+#include "kel/pad_input.h"
 #include "kel/start_state.h"
 #include "lighting/lightmap.h"
 #include "platform/display_settings.h"
+#include "platform/gamepad.h"
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
@@ -145,6 +148,7 @@ frame_outcome run_frame(bool& done) {
 
   if (player.health > 0) {
     ai_process();
+    pad_aiming(player_settings.pad_sensitivity);
     mouse_aiming();
     select_enemy();
     shoot_process();
@@ -246,6 +250,7 @@ int WinMain(const char* command_line) {
   gamma_corr[0] = gamma_corr[1] = gamma_corr[2] = 1.0f;
   SDL_GetGamma(&gamma_corr[0], &gamma_corr[1], &gamma_corr[2]);
 
+  open_gamepads();
   load_models();
   Sound.set_volume(player_settings.volume);
   Sound.Init();
@@ -273,6 +278,11 @@ int WinMain(const char* command_line) {
       continue;
     }
     const double frame_began = wall_seconds();
+    // A demo holds no pad: what it records and plays are keys and mouse.
+    if (options.demo == demo_mode::none)
+      pad_frame_input();
+    else
+      neutral_pad();
     if (frame_input) frame_input();
     if (!demo_before_frame()) {  // the demo played to its end
       if (loop >= options.loops) break;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/display_settings.h"
+#include "platform/gamepad.h"  // pad_message: pad messages come through the same pump
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
@@ -238,7 +239,7 @@ void WndProc(const SDL_Event& event) {
         press_or_release(mouse_rb, fresh_button[1], held_release_button[1], down);
       break;
     }
-    default: break;
+    default: pad_message(event); break;
   }
 }
 
@@ -251,6 +252,12 @@ bool take_message(bool& quit) {
   else
     WndProc(event);
   return true;
+}
+
+void tap_key(int vk) {
+  if (vk <= 0 || vk >= key_table_size) return;
+  press_or_release(keys[vk], fresh_key[vk], held_release_key[vk], true);
+  press_or_release(keys[vk], fresh_key[vk], held_release_key[vk], false);
 }
 
 void wait_for_message() { SDL_WaitEvent(nullptr); }

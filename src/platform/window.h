@@ -26,6 +26,9 @@ bool take_message(bool& quit);
 // Sleeps until a message is waiting (it stays in the queue): a minimised
 // window has nothing to draw until the window system says something.
 void wait_for_message();
+// A key pressed and let go within this frame, as a very short tap is: the
+// frame sees it down, the next one up (a pad button standing for a key).
+void tap_key(int vk);
 // Called after every frame: releases of keys and buttons pressed since the
 // last frame take effect only now, so a tap shorter than a frame is still
 // seen by one frame.
