@@ -278,11 +278,6 @@ int WinMain(const char* command_line) {
       continue;
     }
     const double frame_began = wall_seconds();
-    // A demo holds no pad: what it records and plays are keys and mouse.
-    if (options.demo == demo_mode::none)
-      pad_frame_input();
-    else
-      neutral_pad();
     if (frame_input) frame_input();
     if (!demo_before_frame()) {  // the demo played to its end
       if (loop >= options.loops) break;
@@ -295,6 +290,8 @@ int WinMain(const char* command_line) {
       if (level[0]) command_new_game(level);
       continue;
     }
+    // After the demo step: a recording keeps the pad, a playback puts it in place.
+    pad_frame_input();
     if (options.empty_frames) {
       draw_empty_frame();
       SwapBuffers();

@@ -9,7 +9,6 @@ namespace {
 SDL_GameController* playing = nullptr;
 SDL_JoystickID playing_id = -1;
 bool opened = false;
-bool pulled_out = false;
 
 constexpr SDL_GameControllerButton sdl_buttons[pad_button_count] = {
     SDL_CONTROLLER_BUTTON_A,          SDL_CONTROLLER_BUTTON_B,           SDL_CONTROLLER_BUTTON_X,
@@ -26,8 +25,10 @@ void take_pad(int index) {
   playing = SDL_GameControllerOpen(index);
   if (!playing) return;
   playing_id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(playing));
+  const bool pulled_out = pad.pulled_out;  // the pad it replaces, not yet taken
   pad = pad_state{};
   pad.connected = true;
+  pad.pulled_out = pulled_out;
 }
 
 void release_pad() {
@@ -81,7 +82,7 @@ bool pad_message(const SDL_Event& event) {
     case SDL_CONTROLLERDEVICEREMOVED:
       if (event.cdevice.which == playing_id) {
         release_pad();
-        pulled_out = true;
+        pad.pulled_out = true;
         take_any_pad();
       }
       return true;
@@ -98,8 +99,8 @@ bool pad_message(const SDL_Event& event) {
 }
 
 bool take_pad_pulled_out() {
-  bool was = pulled_out;
-  pulled_out = false;
+  bool was = pad.pulled_out;
+  pad.pulled_out = false;
   return was;
 }
 
@@ -107,12 +108,6 @@ bool take_pad_press(pad_button button) {
   if (!pad.pressed[button]) return false;
   --pad.pressed[button];
   return true;
-}
-
-void neutral_pad() {
-  const bool connected = pad.connected;
-  pad = pad_state{};
-  pad.connected = connected;
 }
 
 void rumble_pad(float strength, uint32_t milliseconds) {

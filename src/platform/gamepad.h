@@ -15,9 +15,11 @@ enum pad_button : int {
 };
 
 // The stick axes run from -1 to 1 (down and right positive, as on screen),
-// the triggers from 0 to 1. `pressed` counts presses not yet taken.
+// the triggers from 0 to 1. `pressed` counts presses not yet taken;
+// `pulled_out` is set when the playing pad went away.
 struct pad_state {
   bool connected = false;
+  bool pulled_out = false;
   float left_x = 0, left_y = 0, right_x = 0, right_y = 0;
   float left_trigger = 0, right_trigger = 0;
   uint8_t buttons[pad_button_count] = {};
@@ -35,9 +37,6 @@ bool pad_message(const SDL_Event& event);
 bool take_pad_pulled_out();
 // True once per press of the button.
 bool take_pad_press(pad_button button);
-// Forgets the sticks, triggers and buttons (the pad stays connected): a
-// played or recorded demo holds no pad.
-void neutral_pad();
 // Rumble of the playing pad, strength 0..1, for `milliseconds`; nothing on a
 // pad without motors or while the player's <rumble> is off.
 void rumble_pad(float strength, uint32_t milliseconds);
