@@ -8,6 +8,7 @@
 #include "actors/pad_sticks.h"
 #include "actors/player_movement.h"
 #include "actors/weapons.h"
+#include "base/player_settings.h"
 #include "platform/gamepad.h"
 
 namespace {
@@ -69,9 +70,15 @@ TEST(PadSticks, ShouldersCycleThroughWeaponsWithCartridges) {
   EXPECT_EQ(next_weapon_with_cartridges(0, 1), 0);
 }
 
+Uint16 rumbled = 0;
+int SDLCALL note_rumble(void*, Uint16 low, Uint16) {
+  rumbled = low;
+  return 0;
+}
+
 // A real SDL game controller: SDL's virtual joystick, plugged in after the
-// pad code started, moved, pressed and pulled out again.
-TEST(Gamepad, VirtualPadIsTakenFollowedAndLetGo) {
+// pad code started, moved, pressed, shaken and pulled out again.
+TEST(Gamepad, VirtualPadIsTakenFollowedShakenAndLetGo) {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_EVENTS), 0) << SDL_GetError();
   open_gamepads();
   auto pump = [] {
@@ -80,8 +87,13 @@ TEST(Gamepad, VirtualPadIsTakenFollowedAndLetGo) {
   };
   pump();
   EXPECT_FALSE(pad.connected);
-  const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                              SDL_CONTROLLER_BUTTON_MAX, 0);
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.Rumble = note_rumble;
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
   ASSERT_GE(index, 0) << SDL_GetError();
   SDL_Joystick* stick = SDL_JoystickOpen(index);
   ASSERT_NE(stick, nullptr);
@@ -105,6 +117,14 @@ TEST(Gamepad, VirtualPadIsTakenFollowedAndLetGo) {
   pump();
   EXPECT_EQ(pad.buttons[pad_a], 0);
   EXPECT_FALSE(take_pad_pulled_out());
+
+  rumble_pad(player_hit_rumble, player_hit_rumble_ms);
+  EXPECT_EQ(rumbled, 52428);  // 0.8 of full
+  rumbled = 0;
+  player_settings.rumble = 0;
+  rumble_pad(player_hit_rumble, player_hit_rumble_ms);
+  EXPECT_EQ(rumbled, 0);  // switched off
+  player_settings.rumble = 1;
 
   SDL_JoystickClose(stick);
   ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
