@@ -8,6 +8,7 @@
 #include "base/table_index.h"
 #include "effects/blood.h"
 #include "effects/marks.h"
+#include "platform/gamepad.h"
 #include "sound/sound_bank.h"
 #include "world/map_grid.h"
 
@@ -73,6 +74,7 @@ static bool hit_occupant(int e, int32_t damage, bool cry) {
     player_t& p = players[player_id];
     take_health(p.health, damage);
     Sound.Play(p.sound_pain);
+    rumble_pad(player_hit_rumble, player_hit_rumble_ms);
     return true;
   }
   int k = e - enemy_mark_base;

@@ -3,11 +3,14 @@
 #include <cmath>
 #include <cstdint>
 
+#include "actors/pad_sticks.h"
 #include "actors/player.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
 #include "base/frame_clock.h"
+#include "base/table_index.h"
 #include "platform/display_settings.h"
+#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "platform/virtual_keys.h"
 #include "world/map_grid.h"
@@ -45,17 +48,36 @@ void update_player_corners() {
 
 static bool has_cartridges(const weapon_t& w) { return w.ammo != 0 || w.reserve != 0; }
 
-// Several digits held at once leave the highest usable one selected. The
-// reload phase carries on with the new weapon.
+// The reload phase carries on with the new weapon.
+static void take_weapon(player_t& player, int i) {
+  player.weapon = i;
+  // The old weapon's shot or reload frames mean nothing on the new model.
+  shoot_anim = weapon_anim_none;
+  shoot_anim_interpol = 0.0f;
+}
+
+// Several digits held at once leave the highest usable one selected.
 static void select_weapon_by_key(player_t& player) {
   int reachable = weaponu < weapon_key_count ? weaponu : weapon_key_count;
-  for (int i = 0; i < reachable; ++i) {
-    if (!keys['1' + i] || !has_cartridges(weapon[i])) continue;
-    player.weapon = i;
-    // The old weapon's shot or reload frames mean nothing on the new model.
-    shoot_anim = weapon_anim_none;
-    shoot_anim_interpol = 0.0f;
+  for (int i = 0; i < reachable; ++i)
+    if (keys['1' + i] && has_cartridges(weapon[i])) take_weapon(player, i);
+}
+
+int next_weapon_with_cartridges(int held, int step) {
+  const int count = weaponu < weapon_capacity ? weaponu : weapon_capacity;
+  if (count <= 0) return held;
+  int i = in_table(held, count) ? held : 0;
+  for (int tried = 0; tried < count; ++tried) {
+    i = (i + step + count) % count;
+    if (i != held && has_cartridges(weapon[i])) return i;
   }
+  return held;
+}
+
+void cycle_weapon(int step) {
+  player_t& player = players[player_id];
+  const int next = next_weapon_with_cartridges(player.weapon, step);
+  if (next != player.weapon) take_weapon(player, next);
 }
 
 // The walking direction that the held keys ask for, in degrees; false when no
@@ -105,14 +127,20 @@ void keyboard_control() {
   player_t& player = players[player_id];
   select_weapon_by_key(player);
 
-  float direction = 0.0f;
+  float direction = 0.0f, share = 1.0f;
   if (!movement_direction(player.uhel, direction)) {
-    if (player.anim_state == player_walking) player.anim_state = player_standing;
-    return;
+    // The keys win; without them the pad's left stick walks.
+    const stick_walk stick = walk_from_stick(pad.left_x, pad.left_y);
+    if (!stick.moving) {
+      if (player.anim_state == player_walking) player.anim_state = player_standing;
+      return;
+    }
+    direction = stick.direction;
+    share = stick.speed;
   }
   update_player_corners();
   float a = direction * degrees_to_radians;
-  float step = player.speed * motion_mix / t_scale;
+  float step = player.speed * share * motion_mix / t_scale;
   // One axis at a time: a wall across one axis still lets the player slide
   // along the other.
   step_axis(player.x, std::sin(a) * step);

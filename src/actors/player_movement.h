@@ -1,6 +1,7 @@
 // Steering the live player: the movement keys walk relative to the facing
-// angle, the digit keys pick a weapon, and the cursor's place around the window
-// centre sets the facing.
+// angle (without them, the pad's left stick walks: actors/pad_sticks), the
+// digit keys pick a weapon, and the cursor's place around the window centre
+// sets the facing.
 #pragma once
 
 // Half the side of the square the player occupies when it meets the grid.
@@ -14,6 +15,12 @@ void update_player_corners();
 
 // One frame of weapon keys and walking. Not called while the player is dead.
 void keyboard_control();
+
+// The weapon after (step 1) or before (step -1) `held`, going round, that
+// has cartridges; `held` when no other has.
+int next_weapon_with_cartridges(int held, int step);
+// Takes that weapon (the pad's shoulder buttons).
+void cycle_weapon(int step);
 
 // Turns the live player towards the cursor. The previous facing feeds back
 // into the new one, so the angle settles over a few frames.

@@ -8,6 +8,7 @@
 #include "actors/weapons.h"
 #include "base/frame_clock.h"
 #include "base/table_index.h"
+#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "platform/tick.h"
 #include "sound/sound_bank.h"
@@ -24,6 +25,7 @@ static weapon_t* held_weapon() {
 static void fire(weapon_t& w, uint32_t now) {
   shoot_anim = w.fire_loop ? weapon_anim_fire_loop : weapon_anim_single_shot;
   Sound.Play(w.sound_fire);
+  rumble_pad(shot_rumble, shot_rumble_ms);
   w.ammo -= 1;
   if (shoot_anim == weapon_anim_single_shot) shoot_anim_frame = shoot_anim_nframe = w.anim_fire[0];
   shoot_tick = now;

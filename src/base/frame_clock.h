@@ -30,3 +30,16 @@ inline uint32_t ticks_since(uint32_t now, float then) {
 inline bool delay_passed(uint32_t elapsed, float delay_ms) {
   return static_cast<float>(elapsed) >= delay_ms * t_scale;
 }
+
+// A frame that ends sooner than this waits for the rest, so that a loop
+// without vertical sync (or with a driver that ignores it) never spins a core.
+constexpr double shortest_frame_seconds = 0.002;
+
+// Whole milliseconds still to wait after a frame that took `took` seconds
+// (rounded up, so the frame lasts at least the shortest frame).
+inline uint32_t frame_rest_milliseconds(double took) {
+  if (!(took < shortest_frame_seconds)) return 0;
+  double rest = (shortest_frame_seconds - (took > 0.0 ? took : 0.0)) * 1000.0;
+  uint32_t whole = static_cast<uint32_t>(rest);
+  return whole < rest ? whole + 1 : whole;
+}

@@ -1,5 +1,6 @@
 #include "core/demo_session.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -7,9 +8,11 @@
 
 #include "base/file_replace.h"
 #include "base/play_options.h"
+#include "base/player_settings.h"
 #include "formats/demo_file.h"
 #include "formats/file_length.h"
 #include "platform/display_settings.h"
+#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "platform/tick.h"
 
@@ -18,6 +21,8 @@
 constexpr long demo_file_limit = 1L << 30;
 // A recorded pause longer than this (a minimised window) is played shorter.
 constexpr uint32_t longest_played_gap_ms = 1000;
+
+static_assert(pad_button_count == demo_pad_button_count, "a demo frame keeps every pad button");
 
 static demo_mode mode = demo_mode::none;
 static char file_path[1024];
@@ -49,6 +54,7 @@ void start_demo_recording(const char* path, const char* level) {
   demo.header.start_tick = recorded_clock();
   demo.header.ultra_blood = c_ultra_blood != 0;
   demo.header.marks_life = c_marks_life;
+  demo.header.pad_sensitivity = static_cast<uint8_t>(player_settings.pad_sensitivity);
   std::snprintf(demo.header.level, sizeof demo.header.level, "%s", level);
   recorded.clear();
   recorded.reserve(1 << 20);  // about a quarter of an hour before the first growth
@@ -96,6 +102,7 @@ void rewind_demo_playback() {
   slowest_frame = 0;
   c_ultra_blood = demo.header.ultra_blood ? 1 : 0;
   c_marks_life = demo.header.marks_life;
+  player_settings.pad_sensitivity = demo.header.pad_sensitivity;
   if (!demo.frames.empty()) {
     resolution_x = demo.frames[0].width;
     resolution_y = demo.frames[0].height;
@@ -109,6 +116,38 @@ unsigned demo_random_seed() {
 
 const char* demo_start_level() { return demo.header.level; }
 
+static float* const pad_axes[demo_pad_axes] = {&pad.left_x, &pad.left_y, &pad.right_x,
+                                               &pad.right_y, &pad.left_trigger, &pad.right_trigger};
+
+static int16_t recorded_axis(float value) {
+  const float held = value < -1.0f ? -1.0f : value > 1.0f ? 1.0f : value;
+  return static_cast<int16_t>(std::lround(held * 32767.0f));
+}
+
+static demo_pad recorded_pad() {
+  demo_pad out{};
+  out.connected = pad.connected;
+  out.pulled_out = pad.pulled_out;
+  for (int a = 0; a < demo_pad_axes; ++a) out.axes[a] = recorded_axis(*pad_axes[a]);
+  for (int b = 0; b < pad_button_count; ++b) {
+    if (pad.buttons[b]) out.held |= static_cast<uint16_t>(1u << b);
+    if (pad.pressed[b]) out.pressed |= static_cast<uint16_t>(1u << b);
+  }
+  return out;
+}
+
+// Two presses of a button within one frame count as one, in the game as in
+// the file.
+static void put_pad(const demo_pad& in) {
+  pad.connected = in.connected;
+  pad.pulled_out = in.pulled_out;
+  for (int a = 0; a < demo_pad_axes; ++a) *pad_axes[a] = static_cast<float>(in.axes[a]) / 32767.0f;
+  for (int b = 0; b < pad_button_count; ++b) {
+    pad.buttons[b] = (in.held >> b) & 1;
+    pad.pressed[b] = (in.pressed >> b) & 1;
+  }
+}
+
 static void take_frame_input() {
   demo_frame frame;
   frame.tick = frame_tick = recorded_clock();
@@ -121,6 +160,9 @@ static void take_frame_input() {
   frame.active = active != 0;
   frame.width = static_cast<uint16_t>(resolution_x);
   frame.height = static_cast<uint16_t>(resolution_y);
+  // The game goes on with the pad as the file keeps it, so a replay sees the same.
+  frame.pad = recorded_pad();
+  put_pad(frame.pad);
   append_demo_frame(recorded, frame, demo_frames_done() ? &last_recorded : nullptr);
   last_recorded = frame;
   ++next_frame;
@@ -136,6 +178,7 @@ static void put_frame_input(const demo_frame& frame) {
   active = frame.active;
   resolution_x = frame.width;
   resolution_y = frame.height;
+  put_pad(frame.pad);
 }
 
 // Playback waits until the wall clock has caught up with the recorded one.

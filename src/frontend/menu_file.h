@@ -1,6 +1,6 @@
 // Reads the menus from data/menu: "<menu> name" starts a record, and the tags
-// after it (<texture_bg>, <model>, <texture>, <menu_item>, <savegame_slot>,
-// <esc_item>) fill it. Models and textures are named by their paths in the
+// after it (<texture_bg>, <model>, <texture>, <menu_item>, <value_item>,
+// <savegame_slot>, <esc_item>) fill it. Models and textures are named by their paths in the
 // model and texture lists.
 #pragma once
 

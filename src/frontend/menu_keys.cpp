@@ -1,5 +1,7 @@
 #include "frontend/menu_keys.h"
 
+#include <cstdio>
+
 #include "base/console.h"
 #include "base/table_index.h"
 #include "frontend/menu_table.h"
@@ -20,5 +22,14 @@ void process_menu() {
   bool space = take_key(VK_SPACE);
   if ((enter || space) && in_table(menu_sel_item, table_rows(m.item_count, menu_item_capacity)))
     command = m.menu_item[menu_sel_item];
+  // Left and Right change a value item in place.
+  const bool left = take_key(VK_LEFT), right = take_key(VK_RIGHT);
+  char change[command_text_capacity];
+  if (left != right) {
+    if (const menu_value_item* v = find_value_item(m, menu_sel_item)) {
+      std::snprintf(change, sizeof change, "%s:%s", left ? "lower" : "raise", v->name);
+      command = change;
+    }
+  }
   Console.add_command(command);
 }

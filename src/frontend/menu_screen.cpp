@@ -4,6 +4,7 @@
 #include "base/table_index.h"
 #include "content/models.h"
 #include "core/game_state.h"
+#include "core/setting_values.h"
 #include "frontend/savegame_slots.h"
 #include "platform/window.h"
 #include "render/menu_screen.h"
@@ -44,6 +45,12 @@ void draw_menu() {
   for (int i = 0; i < m.slot_count && i < savegame_slot_count; ++i) {
     menu_slot_pos at = slot_label_point(m.savegame_slot_pos[i]);
     draw_menu_label(at.x, at.y, savegame_slot[i]);
+  }
+  for (int i = 0; i < m.value_count && i < menu_value_capacity; ++i) {
+    char text[32];
+    setting_value_text(m.value_item[i].name, text, sizeof text);
+    menu_slot_pos at = slot_label_point(m.value_item[i].at);
+    draw_menu_label(at.x, at.y, text);
   }
   present();
 }

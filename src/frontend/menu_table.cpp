@@ -10,3 +10,9 @@ int find_menu(const char* name) {
     if (std::strcmp(menu[i].name, name) == 0) return i;
   return -1;
 }
+
+const menu_value_item* find_value_item(const menu_t& m, int item) {
+  for (int i = 0; i < m.value_count && i < menu_value_capacity; ++i)
+    if (m.value_item[i].item == item) return &m.value_item[i];
+  return nullptr;
+}

@@ -8,9 +8,19 @@ constexpr int menu_capacity = 64;
 constexpr int menu_item_capacity = 256;
 constexpr size_t menu_text_capacity = 256;
 constexpr int menu_slot_capacity = 3;
+constexpr int menu_value_capacity = 16;
+constexpr size_t menu_value_name_capacity = 32;
 
 struct menu_slot_pos {
   int x, y;
+};
+
+// An item that shows a value and changes it in place (Left/Right); its
+// command, chosen by Enter, raises the value.
+struct menu_value_item {
+  int item;  // index into menu_item
+  char name[menu_value_name_capacity];
+  menu_slot_pos at;  // where the value is printed, 1024 x 768 layout
 };
 
 struct menu_t {
@@ -23,7 +33,12 @@ struct menu_t {
   int slot_count;
   char esc_item[menu_text_capacity];
   int item_count;
+  menu_value_item value_item[menu_value_capacity];
+  int value_count;
 };
+
+// The value item that item `item` of `m` is, or null.
+const menu_value_item* find_value_item(const menu_t& m, int item);
 
 extern menu_t menu[menu_capacity];
 extern int menus;

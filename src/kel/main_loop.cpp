@@ -6,6 +6,7 @@
 
 #include "actors/enemies.h"
 #include "actors/enemy_ai.h"
+#include "actors/pad_sticks.h"
 #include "actors/player.h"
 #include "actors/player_animation.h"
 #include "actors/player_movement.h"
@@ -15,8 +16,10 @@
 #include "base/console.h"
 #include "base/frame_clock.h"
 #include "base/loading_log.h"
+#include "base/player_settings.h"
 #include "base/play_options.h"
 #include "content/model_list.h"
+#include "content/settings_file.h"
 #include "content/texture_list.h"
 #include "core/command_line.h"
 #include "core/demo_session.h"
@@ -26,6 +29,7 @@
 #include "core/level_exit.h"
 #include "core/level_watch.h"
 #include "core/savegame.h"
+#include "core/setting_values.h"
 #include "core/triggers.h"
 #include "formats/compressed_asset.h"
 #include "frontend/menu_commands.h"
@@ -34,9 +38,11 @@
 #include "frontend/menu_screen.h"
 #include "frontend/menu_table.h"
 #include "frontend/savegame_slots.h"
+#include "kel/pad_input.h"
 #include "kel/start_state.h"
 #include "lighting/lightmap.h"
 #include "platform/display_settings.h"
+#include "platform/gamepad.h"
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
@@ -143,6 +149,7 @@ frame_outcome run_frame(bool& done) {
 
   if (player.health > 0) {
     ai_process();
+    pad_aiming(player_settings.pad_sensitivity);
     mouse_aiming();
     select_enemy();
     shoot_process();
@@ -169,6 +176,7 @@ frame_outcome run_frame(bool& done) {
 
 void register_commands() {
   register_game_commands();
+  register_setting_commands();
   register_menu_commands();
 }
 
@@ -226,11 +234,17 @@ int WinMain(const char* command_line) {
   set_level_watch(options.watch);
   register_commands();
   load_initGL();
+  load_settings();
   char level[path_capacity];
   if (!start_demo(options, command_line, level, sizeof level)) return 1;
   ensure_screenshot_dir();
   load_textura_list();
 
+  // A timedemo measures the drawing alone: never synced, never resting.
+  const bool paced = options.demo != demo_mode::timedemo;
+  set_vertical_sync(paced && player_settings.vsync);
+  // A played demo sets `active` from its frames: it must not wait for the window.
+  const bool minimised_waits = options.demo == demo_mode::none || options.demo == demo_mode::record;
   show_loading_screen_while_loading();
   if (!open_game_window()) {
     finish_demo();
@@ -243,7 +257,9 @@ int WinMain(const char* command_line) {
   gamma_corr[0] = gamma_corr[1] = gamma_corr[2] = 1.0f;
   SDL_GetGamma(&gamma_corr[0], &gamma_corr[1], &gamma_corr[2]);
 
+  open_gamepads();
   load_models();
+  Sound.set_volume(player_settings.volume);
   Sound.Init();
   load_menu();
   load_weapons();
@@ -268,6 +284,7 @@ int WinMain(const char* command_line) {
       if (quit) done = true;
       continue;
     }
+    const double frame_began = wall_seconds();
     if (frame_input) frame_input();
     if (!demo_before_frame()) {  // the demo played to its end
       if (loop >= options.loops) break;
@@ -280,6 +297,8 @@ int WinMain(const char* command_line) {
       if (level[0]) command_new_game(level);
       continue;
     }
+    // After the demo step: a recording keeps the pad, a playback puts it in place.
+    pad_frame_input();
     if (options.empty_frames) {
       draw_empty_frame();
       SwapBuffers();
@@ -289,6 +308,11 @@ int WinMain(const char* command_line) {
     }
     demo_after_frame();
     finish_frame_input();
+    if (paced) {
+      const uint32_t rest = frame_rest_milliseconds(wall_seconds() - frame_began);
+      if (rest) wait_milliseconds(rest);
+    }
+    if (!active && minimised_waits) wait_for_message();
   }
   print_demo_end();
   const bool demo_kept = finish_demo();

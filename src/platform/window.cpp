@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/display_settings.h"
+#include "platform/gamepad.h"  // pad_message: pad messages come through the same pump
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
@@ -49,6 +50,15 @@ static void request_pixel_format(int bits) {
   SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+static bool vertical_sync_wanted = true;
+
+static void apply_vertical_sync() { SDL_GL_SetSwapInterval(vertical_sync_wanted ? 1 : 0); }
+
+void set_vertical_sync(bool on) {
+  vertical_sync_wanted = on;
+  if (hRC) apply_vertical_sync();
 }
 
 bool CreateGLWindow(const char* title, int width, int height, int bits, bool fullscreenflag,
@@ -106,8 +116,7 @@ bool CreateGLWindow(const char* title, int width, int height, int bits, bool ful
     show_error("Can't Activate The GL Rendering Context.");
     return false;
   }
-  // Never vsync: the loop runs a frame whenever no message is waiting.
-  SDL_GL_SetSwapInterval(0);
+  apply_vertical_sync();
   SDL_DisableScreenSaver();
 
   SDL_ShowWindow(hWnd);
@@ -230,7 +239,7 @@ void WndProc(const SDL_Event& event) {
         press_or_release(mouse_rb, fresh_button[1], held_release_button[1], down);
       break;
     }
-    default: break;
+    default: pad_message(event); break;
   }
 }
 
@@ -244,6 +253,14 @@ bool take_message(bool& quit) {
     WndProc(event);
   return true;
 }
+
+void tap_key(int vk) {
+  if (vk <= 0 || vk >= key_table_size) return;
+  press_or_release(keys[vk], fresh_key[vk], held_release_key[vk], true);
+  press_or_release(keys[vk], fresh_key[vk], held_release_key[vk], false);
+}
+
+void wait_for_message() { SDL_WaitEvent(nullptr); }
 
 void SwapBuffers() {
   if (!hWnd) return;

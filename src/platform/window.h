@@ -23,12 +23,21 @@ void ReSizeGLScene(int width, int height);
 void WndProc(const SDL_Event& event);
 // Takes one waiting message if there is one; `quit` is set for the quit message.
 bool take_message(bool& quit);
+// Sleeps until a message is waiting (it stays in the queue): a minimised
+// window has nothing to draw until the window system says something.
+void wait_for_message();
+// A key pressed and let go within this frame, as a very short tap is: the
+// frame sees it down, the next one up (a pad button standing for a key).
+void tap_key(int vk);
 // Called after every frame: releases of keys and buttons pressed since the
 // last frame take effect only now, so a tap shorter than a frame is still
 // seen by one frame.
 void finish_frame_input();
 
 void SwapBuffers();
+// Vertical sync for the current context and every later one: on asks for a
+// swap interval of 1, off for 0; a driver that refuses keeps what it gives.
+void set_vertical_sync(bool on);
 // The window's title, set only when it differs (a change is a round trip to
 // the display server). Nothing without a window.
 void SetWindowTextA(const char* title);

@@ -25,11 +25,16 @@ C_Sound::~C_Sound() {
   alutExit();
 }
 
-// An OpenAL step that failed, with the library's error code, on the loading log.
-static void log_al_failure(const char* step, int code) {
-  char line[loading_line_capacity];
-  std::snprintf(line, sizeof line, "%s: error 0x%x", step, static_cast<unsigned>(code));
-  draw_loading_failed(line);
+// An OpenAL step that failed: "STEP : CODE" on stdout (one line each, so that
+// a run of failures stays readable) and the step's own line on the loading
+// log, marked failed; `log_line` null marks the line already there (the
+// sound's name).
+static void report_al_failure(const char* step, int code, const char* log_line) {
+  std::printf("%s : %d\n", step, code);
+  if (log_line)
+    draw_loading_failed(log_line);
+  else
+    mark_loading_failed();
 }
 
 void C_Sound::Init() {
@@ -45,6 +50,7 @@ void C_Sound::Init() {
   }
   device_open_ = true;
   alGetError();
+  apply_volume();
 
   draw_loading(sound_list_path);
   tagged_reader list;
@@ -78,13 +84,13 @@ void C_Sound::read_list(tagged_reader& list) {
 bool C_Sound::generate_buffers_and_sources() {
   alGenBuffers(count, buffers);
   if ((error = alGetError()) != AL_NO_ERROR) {
-    log_al_failure("alGenBuffers", error);
+    report_al_failure("alGenBuffers", error, "alGenBuffers");
     count = 0;
     return false;
   }
   alGenSources(count, sources);
   if ((error = alGetError()) != AL_NO_ERROR) {
-    log_al_failure("alGenSources", error);
+    report_al_failure("alGenSources 1", error, "alGenSources");
     alDeleteBuffers(count, buffers);
     count = 0;
     return false;
@@ -165,14 +171,25 @@ void C_Sound::load_entry(int i) {
   // The samples are copied into the buffer (or refused): free them either way.
   std::free(data);
   if (error != AL_NO_ERROR) {
-    mark_loading_failed();
+    char step[64];
+    std::snprintf(step, sizeof step, "alBufferData buffer %d", i);
+    report_al_failure(step, error, nullptr);
     return;
   }
 
   alSourcei(sources[i], AL_BUFFER, static_cast<ALint>(buffers[i]));
-  if ((error = alGetError()) != AL_NO_ERROR) {
-    log_al_failure("alSourcei AL_BUFFER", error);
-  }
+  // Once on the log: the same line twice would only push older lines out.
+  if ((error = alGetError()) != AL_NO_ERROR) report_al_failure("alSourcei AL_BUFFER", error, "alSourcei AL_BUFFER");
+}
+
+void C_Sound::set_volume(int percent) {
+  volume_ = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+  if (device_open_) apply_volume();
+}
+
+void C_Sound::apply_volume() {
+  alListenerf(AL_GAIN, static_cast<ALfloat>(volume_) / 100.0f);
+  alGetError();  // a refused gain leaves the sound as loud as it was; nothing to report
 }
 
 int C_Sound::Play(const char* name) {

@@ -1,6 +1,6 @@
 // The sound bank: every sound effect is loaded once at start-up from the files
 // that data/sound.list names, and played by that same file name. Sounds are
-// not positional: each plays at the listener at full gain.
+// not positional: each plays at the listener, at the player's volume.
 #pragma once
 #include <AL/al.h>
 #include <cstddef>
@@ -28,6 +28,9 @@ class C_Sound {
   // Starts (or restarts from the beginning) every entry whose name equals
   // `name` byte for byte; returns the number of entries.
   int Play(const char* name);
+  // The listener's gain in per cent of full (0 silent, 100 full; outside
+  // that range it is clamped). Kept until Init opens a device.
+  void set_volume(int percent);
 
   // Entry i of names, buffers and sources describes the same sound.
   char names[sound_capacity][sound_name_capacity] = {};
@@ -43,7 +46,10 @@ class C_Sound {
   bool generate_buffers_and_sources();
   void load_entry(int i);
 
+  void apply_volume();
+
   bool device_open_ = false;
+  int volume_ = 100;
 };
 
 extern C_Sound Sound;

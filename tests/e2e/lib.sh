@@ -196,3 +196,55 @@ add_grunt_type() {
     printf '<anim_stop> stand\n<anim_chuze> run\n<anim_utok> attack\n<anim_smrt> death\n'
   } >> demo/enemy
 }
+
+# forge_shooting_range: puts data/maps/range into the game: a small room with
+# one enemy of the type "target" three cells straight ahead (up the screen) of
+# the player's start. The target neither walks nor shoots; its pain and death
+# are pure tones (3000 and 5000 Hz) that onset can find in a captured mix.
+forge_shooting_range() {
+  cp -a "$KEL_DEMO_DIR" demo
+  cat > demo/sounds/test_pain.txt <<'SOUND'
+sound length=0.3 seed=1 gain=0.8
+voice sine freq=3000 attack=0.002 hold=0.25 decay=0.04
+SOUND
+  cat > demo/sounds/test_death.txt <<'SOUND'
+sound length=0.4 seed=1 gain=0.8
+voice sine freq=5000 attack=0.002 hold=0.35 decay=0.04
+SOUND
+  cat > demo/sounds/test_quiet.txt <<'SOUND'
+sound length=0.05 seed=1 gain=0.01
+voice sine freq=100
+SOUND
+  printf 'data/sound/test_pain.wav\ndata/sound/test_death.wav\ndata/sound/test_quiet.wav\n' >> demo/sound.list
+  # A target that neither walks nor shoots nor calls out: only its pain and death are heard.
+  add_grunt_type target test_pain.wav test_death.wav test_quiet.wav test_quiet.wav <<'NUMBERS'
+<speed> 0
+<range> 0
+<shoot_delay> 1000
+<shoot_delay_2> 500
+<bullets/shell> 1
+<damage> 0
+<health> 40
+<health_pain> 20
+NUMBERS
+  cat > demo/levels/range.txt <<'LEVEL'
+level
+settings <ambient_lightsource> 0.6 0.6 0.6 <next_level> data/maps/range
+legend "#" wall texture=data/textures/walls/stone.tga
+legend "." floor texture=data/textures/floors/flagstone.tga
+legend "S" like="." start
+legend "g" like="." enemy=target
+row "#######"
+row "#.....#"
+row "#..g..#"
+row "#.....#"
+row "#.....#"
+row "#..S..#"
+row "#.....#"
+row "#######"
+LEVEL
+  "$KEL_FORGE" demo forged >forge.log 2>&1 || fail "forge failed: $(tail -5 forge.log)"
+  cp forged/maps/range* data/maps/
+  cp forged/enemy forged/sound.list data/
+  cp forged/sound/test_*.wav data/sound/
+}

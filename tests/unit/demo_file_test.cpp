@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -30,10 +31,13 @@ std::vector<uint8_t> sample_file(std::vector<size_t>* record_ends = nullptr) {
   header.ultra_blood = true;
   header.marks_life = 12.5f;
   std::strcpy(header.level, "data/maps/depot");
+  header.pad_sensitivity = 7;
   std::vector<uint8_t> out;
   append_demo_header(out, header);
-  const demo_frame frames[] = {frame_at(4000000000u, 'W', false), frame_at(4000000033u, 'W', false),
-                               frame_at(66, 0, true)};
+  demo_frame frames[] = {frame_at(4000000000u, 'W', false), frame_at(4000000033u, 'W', false),
+                         frame_at(66, 0, true)};
+  frames[1].pad = {true, false, {32767, -32767, 0, 100, 0, 32767}, 0x0801, 0x0001};
+  frames[2].pad = {false, true, {}, 0, 0};
   for (size_t i = 0; i < 3; ++i) {
     if (record_ends) record_ends->push_back(out.size());
     append_demo_frame(out, frames[i], i ? &frames[i - 1] : nullptr);
@@ -66,6 +70,47 @@ TEST(DemoFile, RoundTripKeepsHeaderAndEveryFrame) {
   int down = 0;
   for (uint8_t key : demo.frames[0].keys) down += key;
   EXPECT_EQ(down, 1);
+  EXPECT_EQ(demo.header.pad_sensitivity, 7);
+  const demo_pad& pad = demo.frames[1].pad;
+  EXPECT_TRUE(pad.connected);
+  EXPECT_FALSE(pad.pulled_out);
+  EXPECT_EQ(std::vector<int16_t>(pad.axes, pad.axes + demo_pad_axes),
+            (std::vector<int16_t>{32767, -32767, 0, 100, 0, 32767}));
+  EXPECT_EQ(pad.held, 0x0801);
+  EXPECT_EQ(pad.pressed, 0x0001);
+  EXPECT_FALSE(demo.frames[0].pad.connected);
+  EXPECT_TRUE(demo.frames[2].pad.pulled_out);
+}
+
+// Version 1, written before the pad: no sensitivity byte, no pad in a frame.
+TEST(DemoFile, VersionOneFilesStillReadWithoutAPad) {
+  std::vector<uint8_t> v1 = {'K', 'D', 'E', 'M', 1, 0, 0, 0, 7, 0, 0, 0, 100, 0, 0, 0, 0, 0, 0x20, 0x41,
+                             2, 0, 0, 0, 1, 0, 'x'};
+  const uint8_t frame[] = {110, 0, 0, 0, 5, 0, 0, 0, 6, 0, 0, 0, 64, 1, 240, 0, 5, 1, 'W'};
+  for (int i = 0; i < 2; ++i) v1.insert(v1.end(), frame, frame + sizeof frame);
+  demo_recording demo;
+  const char* problem = nullptr;
+  ASSERT_TRUE(parse_demo(v1.data(), v1.size(), demo, problem)) << problem;
+  EXPECT_STREQ(demo.header.level, "x");
+  EXPECT_EQ(demo.header.pad_sensitivity, demo_default_pad_sensitivity);
+  EXPECT_FLOAT_EQ(demo.header.marks_life, 10.0f);
+  ASSERT_EQ(demo.frames.size(), 2u);
+  EXPECT_TRUE(demo.frames[0].keys['W']);
+  EXPECT_FALSE(demo.frames[1].keys['W']);  // flipped back
+  EXPECT_EQ(demo.frames[1].width, 320);
+  EXPECT_FALSE(demo.frames[1].pad.connected);
+
+  // The shipped campaign is a version-1 demo.
+  FILE* f = std::fopen(KEL_DEMO_DIR "/campaign/campaign.dem", "rb");
+  ASSERT_NE(f, nullptr);
+  std::vector<uint8_t> campaign;
+  uint8_t block[65536];
+  for (size_t got; (got = std::fread(block, 1, sizeof block, f)) > 0;) campaign.insert(campaign.end(), block, block + got);
+  std::fclose(f);
+  ASSERT_GE(campaign.size(), 6u);
+  EXPECT_EQ(campaign[4], 1);
+  ASSERT_TRUE(parse_demo(campaign.data(), campaign.size(), demo, problem)) << problem;
+  EXPECT_GT(demo.frames.size(), 100u);
 }
 
 // Every way a file can be wrong is refused with a reason, and the demo
@@ -81,7 +126,14 @@ TEST(DemoFile, DamagedFilesAreRefusedWhole) {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> cases = {
       {"empty", {}},
       {"wrong magic", changed(0, 'X')},
-      {"other version", changed(4, 2)},
+      {"a later version", changed(4, 3)},
+      {"version 0", changed(4, 0)},
+      {"pad sensitivity 0", changed(ends[0] - 1, 0)},
+      {"pad sensitivity 11", changed(ends[0] - 1, 11)},
+      {"pad flags", changed(ends[1] - 17, 4)},
+      {"pad axis past full travel", changed(ends[1] - 17 + 6, 0x80)},
+      {"unknown pad buttons", changed(ends[1] - 3, 0x10)},
+      {"unknown pad presses", changed(ends[1] - 1, 0x80)},
       {"unknown header flags", changed(6, 2)},
       {"count above the frames", changed(20, 4)},
       {"frame flags", changed(ends[0] + 16, 8)},

@@ -198,6 +198,12 @@ TEST_F(ForgedModels, MenusResolveThroughTheTaggedReader) {
       continue;
     }
     ASSERT_TRUE(in.word(word)) << tag;
+    if (tag == "<value_item>") {  // an item that also prints its value
+      int x = 0, y = 0;
+      EXPECT_EQ(in.scan(" %d , %d ", &x, &y), 2) << word;
+      m.items.push_back(std::string("raise:") + word);
+      continue;
+    }
     if (tag == "<model>") m.model = std::strcmp(word, no_mesh_model) ? find_model_by_mesh(word) : -1;
     else if (tag == "<texture>") m.texture = find_texture(word);
     else if (tag == "<texture_bg>") m.background = find_texture(word);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/console.h"
+#include "base/loading_log.h"
 #include "content/models.h"
 #include "content/texture_list.h"
 #include "frontend/menu_file.h"
@@ -20,18 +21,22 @@ namespace {
 std::string chosen;
 void note_choice(const char* rest) { chosen = std::string("pick:") + rest; }
 void note_nothing(const char*) { chosen = no_menu_command; }
+void note_lower(const char* rest) { chosen = std::string("lower:") + rest; }
+void note_raise(const char* rest) { chosen = std::string("raise:") + rest; }
 
 // One menu frame with these keys down; returns the command it queued.
 std::string menu_frame(std::initializer_list<int> pressed) {
   Console.register_command("pick:", note_choice);
   Console.register_command(no_menu_command, note_nothing);
+  Console.register_command("lower:", note_lower);
+  Console.register_command("raise:", note_raise);
   Console.process_commands();
   for (int key : pressed) keys[key] = 1;
   chosen = "(nothing queued)";
   process_menu();
   EXPECT_EQ(Console.queued(), 1);
   Console.process_commands();
-  for (int key : {VK_UP, VK_DOWN, VK_RETURN, VK_SPACE, VK_ESCAPE}) EXPECT_EQ(keys[key], 0) << key;
+  for (int key : {VK_UP, VK_DOWN, VK_RETURN, VK_SPACE, VK_ESCAPE, VK_LEFT, VK_RIGHT}) EXPECT_EQ(keys[key], 0) << key;
   return chosen;
 }
 
@@ -44,6 +49,7 @@ TEST(MenuKeys, EveryFrameQueuesOneCommandFromTheKeys) {
     std::initializer_list<int> pressed;
     int selected;
     const char* command;
+    int value_item = -1;  // item 1 can be the value item "volume"
   } rows[] = {
       {"up on the first wraps to the last", 3, "pick:esc", 0, {VK_UP}, 2, "none"},
       {"down on the last wraps to the first", 3, "pick:esc", 2, {VK_DOWN}, 0, "none"},
@@ -56,6 +62,12 @@ TEST(MenuKeys, EveryFrameQueuesOneCommandFromTheKeys) {
       {"no items: up stays at 0", 0, "", 0, {VK_UP}, 0, "none"},
       {"no items: enter chooses nothing", 0, "", 0, {VK_RETURN}, 0, "none"},
       {"a stale selection past the items wraps", 2, "", 7, {VK_RETURN}, 0, "pick:0"},
+      {"left lowers a value item", 3, "", 1, {VK_LEFT}, 1, "lower:volume", 1},
+      {"right raises it", 3, "", 1, {VK_RIGHT}, 1, "raise:volume", 1},
+      {"enter chooses its command, which raises it", 3, "", 1, {VK_RETURN}, 1, "raise:volume", 1},
+      {"left and right together change nothing", 3, "", 1, {VK_LEFT, VK_RIGHT}, 1, "none", 1},
+      {"left and right on a plain item do nothing", 3, "", 0, {VK_LEFT}, 0, "none", 1},
+      {"the highlight moves off a value item as usual", 3, "", 1, {VK_DOWN, VK_RIGHT}, 2, "none", 1},
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -64,6 +76,11 @@ TEST(MenuKeys, EveryFrameQueuesOneCommandFromTheKeys) {
     m.item_count = r.items;
     for (int i = 0; i < r.items; ++i) std::snprintf(m.menu_item[i], menu_text_capacity, "pick:%d", i);
     std::snprintf(m.esc_item, menu_text_capacity, "%s", r.esc);
+    if (r.value_item >= 0) {
+      std::snprintf(m.menu_item[r.value_item], menu_text_capacity, "raise:volume");
+      m.value_item[0] = {r.value_item, "volume", {600, 300}};
+      m.value_count = 1;
+    }
     active_menu = 0;
     menu_sel_item = r.from;
     EXPECT_EQ(menu_frame(r.pressed), r.command);
@@ -115,6 +132,34 @@ TEST_F(MenuFile, RecordsHoldWhatTheTagsSayWithinTheTable) {
          EXPECT_EQ(menu[0].savegame_slot_pos[0].x, 304);
          EXPECT_EQ(menu[0].savegame_slot_pos[0].y, 335);
          EXPECT_STREQ(menu[0].esc_item, "game");
+         EXPECT_EQ(menu[0].value_count, 0);
+       }},
+      {"value items are items that also print a value",
+       "<menu> o <value_item> volume 691 , 323 <value_item> nosuch 1 , 2 <value_item> rumble "
+       "<menu_item> menu:main <value_item> vsync 10,20",
+       [] {
+         ASSERT_EQ(menu[0].item_count, 5);
+         EXPECT_STREQ(menu[0].menu_item[0], "raise:volume");
+         EXPECT_STREQ(menu[0].menu_item[1], "raise:nosuch");
+         EXPECT_STREQ(menu[0].menu_item[2], "raise:rumble");
+         EXPECT_STREQ(menu[0].menu_item[3], "menu:main");
+         ASSERT_EQ(menu[0].value_count, 2);  // no value is called "nosuch"; rumble has no position
+         EXPECT_EQ(menu[0].value_item[0].item, 0);
+         EXPECT_STREQ(menu[0].value_item[0].name, "volume");
+         EXPECT_EQ(menu[0].value_item[0].at.x, 691);
+         EXPECT_EQ(menu[0].value_item[0].at.y, 323);
+         EXPECT_EQ(menu[0].value_item[1].item, 4);
+         EXPECT_EQ(menu[0].value_item[1].at.y, 20);
+         EXPECT_STREQ(_loaded[0], "data/menu: a <value_item> without its x , y position - FAILED!");
+         EXPECT_STREQ(_loaded[1], "data/menu: a <value_item> names no value the game has - FAILED!");
+       }},
+      {"value items past the 16th are plain items",
+       "<menu> v" + many(" <value_item> volume 1 , 2", menu_value_capacity + 2),
+       [] {
+         EXPECT_EQ(menu[0].item_count, menu_value_capacity + 2);
+         EXPECT_EQ(menu[0].value_count, menu_value_capacity);
+         EXPECT_STREQ(menu[0].menu_item[menu_value_capacity + 1], "raise:volume");
+         EXPECT_STREQ(_loaded[0], "data/menu: a menu with more than 16 value items, the rest not shown - FAILED!");
        }},
       {"!void! means no model; unknown names keep the index",
        "<menu> a <model> data/models/menu.md2 <model> !void! <texture_bg> nosuch.jpg <menu> b <model> nosuch.md2",

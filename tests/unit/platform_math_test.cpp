@@ -60,6 +60,17 @@ TEST(CommandLine, MapTakesEverythingAfterTheSeparator) {
   EXPECT_FALSE(map_argument("-ma data/maps/test", path, sizeof path));
 }
 
+TEST(FrameClock, AFrameShorterThanTwoMillisecondsRestsForTheRest) {
+  struct {
+    double took;
+    uint32_t rest;
+  } cases[] = {
+      {0.0, 2}, {-0.001, 2},  // a clock that stepped back counts as no time at all
+      {0.0005, 2}, {0.001, 1}, {0.0015, 1}, {0.00199, 1}, {0.002, 0}, {0.016, 0}, {1e9, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(frame_rest_milliseconds(c.took), c.rest) << c.took;
+}
+
 TEST(FrameClock, UnsignedDifferenceSurvivesTheWrapAround) {
   EXPECT_FLOAT_EQ(frame_seconds(1050, 1000), 0.05f);
   EXPECT_FLOAT_EQ(frame_seconds(20, 0xFFFFFFF6u), 0.03f);  // 10 ms before the wrap, 20 after

@@ -85,6 +85,25 @@ TEST_F(SoundBank, ListNamingAFileTwiceGivesTwoEntriesAndPlayStartsBoth) {
   EXPECT_NE(bank.sources[0], bank.sources[2]);
 }
 
+TEST_F(SoundBank, VolumeIsTheListenerGainKeptFromBeforeInit) {
+  write_file("data/sound.list", "");
+  C_Sound bank;
+  bank.set_volume(40);
+  bank.Init();
+  ALfloat gain = -1.0f;
+  alGetListenerf(AL_GAIN, &gain);
+  EXPECT_FLOAT_EQ(gain, 0.4f);
+  struct {
+    int percent;
+    float gain;
+  } cases[] = {{0, 0.0f}, {50, 0.5f}, {100, 1.0f}, {-10, 0.0f}, {250, 1.0f}, {70, 0.7f}};
+  for (const auto& c : cases) {
+    bank.set_volume(c.percent);
+    alGetListenerf(AL_GAIN, &gain);
+    EXPECT_FLOAT_EQ(gain, c.gain) << c.percent;
+  }
+}
+
 TEST_F(SoundBank, OnlyTheExactNamePlays) {
   write_sound("data/sound/krok.wav");
   write_file("data/sound.list", "data/sound/krok.wav");
@@ -161,6 +180,21 @@ TEST_F(SoundBank, SoundThatFailsToLoadIsReportedAndTheRestOfTheListLoads) {
   EXPECT_EQ(out.find("alutLoadWAVFile data/sound/padded.wav"), std::string::npos);
   bank.Play("data/sound/padded.wav");
   EXPECT_EQ(source_state(bank.sources[4]), AL_PLAYING);
+}
+
+TEST_F(SoundBank, BufferThatOpenALRefusesIsReportedWithItsIndexAndCode) {
+  write_sound("data/sound/good.wav");
+  write_file("data/sound/no_rate.wav", mono16_wav(0, 8000));  // ALUT reads it, OpenAL refuses rate 0
+  write_file("data/sound.list", "data/sound/good.wav data/sound/no_rate.wav");
+  C_Sound bank;
+  testing::internal::CaptureStdout();
+  bank.Init();
+  std::string out = testing::internal::GetCapturedStdout();
+  ASSERT_EQ(bank.count, 2);
+  EXPECT_STREQ(_loaded[0], "data/sound/no_rate.wav - FAILED!");
+  EXPECT_TRUE(holds_code_between(out, "alBufferData buffer 1 : ", "\ndata/sound/no_rate.wav - FAILED!\n")) << out;
+  EXPECT_EQ(out.find("alBufferData buffer 0"), std::string::npos);
+  EXPECT_EQ(out.find("alSourcei"), std::string::npos);  // a refused buffer is never bound
 }
 
 TEST_F(SoundBank, LongListAndOverLongNamesNeverPassTheTable) {

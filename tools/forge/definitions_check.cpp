@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/setting_values.h"  // is_setting_value: the names a <value_item> may show
 #include "definitions_text.h"
 #include "menu_layout.h"
 
@@ -474,7 +475,7 @@ void definition_checker::menus() {
       continue;
     }
     bool known = word == "<model>" || word == "<texture>" || word == "<texture_bg>" || word == "<menu_item>" ||
-                 word == "<savegame_slot>" || word == "<esc_item>";
+                 word == "<value_item>" || word == "<savegame_slot>" || word == "<esc_item>";
     if (!known) {
       unknown_word(in, word, at, "the menu file");
       continue;
@@ -501,6 +502,15 @@ void definition_checker::menus() {
       if (int(r.items.size()) == menu_items_per_menu)
         in.error(at, "a menu holds " + std::to_string(menu_items_per_menu) + " items");
       r.items.push_back(item);
+    } else if (word == "<value_item>") {
+      recipe_position name_at;
+      float xy[2];
+      if (in.value(value, name_at, word) && !is_setting_value(value.c_str()))
+        in.error(name_at, "'" + value + "' is not a value a menu shows (volume, pad_sensitivity, vsync, rumble, heavy_blood)");
+      in.scan(" %f , %f", xy, word);
+      if (int(r.items.size()) == menu_items_per_menu)
+        in.error(at, "a menu holds " + std::to_string(menu_items_per_menu) + " items");
+      r.items.push_back("raise:" + value);
     } else if (word == "<savegame_slot>") {
       float xy[2];
       if (in.scan(" %f , %f", xy, word)) r.slots.push_back({int(xy[0]), int(xy[1])});

@@ -1,0 +1,3 @@
+#include "base/player_settings.h"
+
+player_settings_t player_settings;
