@@ -16,6 +16,9 @@ cleanup() {
 trap cleanup EXIT
 cp -a "$KEL_GAME_DIR/." "$GAME/"
 cd "$GAME"
+# build/game is also where scripts/play plays: what a player left there (the
+# chosen mode, settings, saves, screenshots) is no part of a test's game.
+rm -rf data/opengl data/settings data/savegame data/screenshots data/tmp
 
 # write_config FULLSCREEN WIDTH HEIGHT: a data/opengl as the setup program writes it.
 write_config() {
