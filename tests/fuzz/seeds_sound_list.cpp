@@ -1,7 +1,9 @@
 // Seeds for the sound-list fuzzer: lists as the game ships them, each with a
 // small WAV after the NUL byte, or none at all.
-#include <cstdio>
+#include <iterator>
 #include <string>
+
+#include "seed_files.h"
 
 static std::string le(unsigned value, int bytes) {
   std::string s;
@@ -21,7 +23,6 @@ static std::string wav(unsigned channels, unsigned rate, unsigned bits, const st
 }
 
 int main(int argc, char** argv) {
-  if (argc != 2) return 2;
   const std::string nul(1, '\0');
   const std::string seeds[] = {
       "data/sound/fuzz.wav\n" + nul + wav(1, 22050, 16, std::string(64, '\x10')),
@@ -33,13 +34,5 @@ int main(int argc, char** argv) {
       // An odd-sized chunk and its pad byte.
       "data/sound/fuzz.wav" + nul + wav(1, 8000, 8, std::string(9, '\1'), "LIST" + le(3, 4) + "abc" + nul),
   };
-  int n = 0;
-  for (const std::string& seed : seeds) {
-    std::string path = std::string(argv[1]) + "/seed" + std::to_string(n++);
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-      std::fwrite(seed.data(), 1, seed.size(), f);
-      std::fclose(f);
-    }
-  }
-  return 0;
+  return write_seed_files(argc, argv, {std::begin(seeds), std::end(seeds)});
 }
