@@ -26,23 +26,7 @@ add_grunt_type gunner grunt_pain.wav grunt_death.wav grunt_sight.wav test_enemy_
 <health> 1000
 <health_pain> 20
 NUMBERS
-cat > demo/levels/ambush.txt <<'LEVEL'
-level
-settings <ambient_lightsource> 0.6 0.6 0.6 <next_level> data/maps/ambush
-legend "#" wall texture=data/textures/walls/stone.tga
-legend "." floor texture=data/textures/floors/flagstone.tga
-legend "S" like="." start
-legend "g" like="." enemy=gunner
-row "#######"
-row "#.....#"
-row "#..g..#"
-row "#.....#"
-row "#..S..#"
-row "#.....#"
-row "#######"
-LEVEL
-"$KEL_FORGE" demo forged >forge.log 2>&1 || fail "forge failed: $(tail -5 forge.log)"
-cp forged/maps/ambush* data/maps/
+forge_enemy_room ambush gunner "#######" "#.....#" "#..g..#" "#.....#" "#..S..#" "#.....#" "#######"
 cp forged/enemy forged/player forged/sound.list data/
 cp forged/sound/test_*.wav data/sound/
 

@@ -200,6 +200,26 @@ add_grunt_type() {
   } >> demo/enemy
 }
 
+# forge_enemy_room NAME TYPE ROW...: forges ./demo with demo/levels/NAME.txt,
+# a brightly lit room of stone walls (#) and flagstone floor (.) laid out by
+# the ROWs, with the start at S and an enemy of TYPE at each g, and puts
+# data/maps/NAME into the game.
+forge_enemy_room() {
+  local name=$1 type=$2 row
+  shift 2
+  {
+    echo level
+    echo "settings <ambient_lightsource> 0.6 0.6 0.6 <next_level> data/maps/$name"
+    echo 'legend "#" wall texture=data/textures/walls/stone.tga'
+    echo 'legend "." floor texture=data/textures/floors/flagstone.tga'
+    echo 'legend "S" like="." start'
+    echo "legend \"g\" like=\".\" enemy=$type"
+    for row in "$@"; do echo "row \"$row\""; done
+  } > "demo/levels/$name.txt"
+  "$KEL_FORGE" demo forged >forge.log 2>&1 || fail "forge failed: $(tail -5 forge.log)"
+  cp forged/maps/"$name"* data/maps/
+}
+
 # forge_shooting_range: puts data/maps/range into the game: a small room with
 # one enemy of the type "target" three cells straight ahead (up the screen) of
 # the player's start. The target neither walks nor shoots; its pain and death
@@ -230,24 +250,7 @@ SOUND
 <health> 40
 <health_pain> 20
 NUMBERS
-  cat > demo/levels/range.txt <<'LEVEL'
-level
-settings <ambient_lightsource> 0.6 0.6 0.6 <next_level> data/maps/range
-legend "#" wall texture=data/textures/walls/stone.tga
-legend "." floor texture=data/textures/floors/flagstone.tga
-legend "S" like="." start
-legend "g" like="." enemy=target
-row "#######"
-row "#.....#"
-row "#..g..#"
-row "#.....#"
-row "#.....#"
-row "#..S..#"
-row "#.....#"
-row "#######"
-LEVEL
-  "$KEL_FORGE" demo forged >forge.log 2>&1 || fail "forge failed: $(tail -5 forge.log)"
-  cp forged/maps/range* data/maps/
+  forge_enemy_room range target "#######" "#.....#" "#..g..#" "#.....#" "#.....#" "#..S..#" "#.....#" "#######"
   cp forged/enemy forged/sound.list data/
   cp forged/sound/test_*.wav data/sound/
 }
