@@ -9,13 +9,13 @@
 #include <chrono>
 #include <string>
 
-#include "file_output.h"
-#include "level_bench.h"
-#include "level_compile.h"
-#include "level_content.h"
+#include "common/file_output.h"
 #include "level_forge.h"
+#include "levels/level_bench.h"
+#include "levels/level_compile.h"
+#include "levels/level_content.h"
 #include "lighting/light_grid.h"
-#include "lightmap_bake.h"
+#include "lightmaps/lightmap_bake.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "content/texture_list.h"
 #include "formats/jpeg.h"
 #include "formats/tga.h"
-#include "menu_layout.h"
-#include "setup_pictures.h"
+#include "menus/menu_layout.h"
+#include "pictures/setup_pictures.h"
 #include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;

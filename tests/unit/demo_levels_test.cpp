@@ -19,7 +19,7 @@
 #include "content/models.h"
 #include "content/texture_list.h"
 #include "level/kel_map.h"
-#include "level_reach.h"  // the forge's reachability check
+#include "levels/level_reach.h"  // the forge's reachability check
 #include "lighting/lightmap.h"
 #include "support/scratch_dir.h"
 #include "world/level_paths.h"
@@ -229,7 +229,7 @@ TEST_F(ForgedLevels, TheCampaignPlacesEveryPlaceableThingAndEveryLockedDoorsKey)
   EXPECT_GE(lights, 10);
 }
 
-// The forge's own check (level_reach.h) on the level as the game loaded it:
+// The forge's own check (levels/level_reach.h) on the level as the game loaded it:
 // the player's real footprint, doors, and keys taken on the way.
 TEST_F(ForgedLevels, EveryLevelCanBeSolvedAndTheCampaignNeedsAKey) {
   int levels_behind_a_key = 0;

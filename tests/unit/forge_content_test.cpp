@@ -6,13 +6,13 @@
 #include <set>
 #include <string>
 
-#include "content_lists.h"
-#include "font_texture.h"
-#include "menu_layout.h"
-#include "picture_recipe.h"
-#include "sound_recipe.h"
+#include "checks/content_lists.h"
+#include "common/text_render.h"
+#include "menus/menu_layout.h"
+#include "pictures/font_texture.h"
+#include "pictures/picture_recipe.h"
+#include "sounds/sound_recipe.h"
 #include "support/scratch_dir.h"
-#include "text_render.h"
 
 namespace {
 

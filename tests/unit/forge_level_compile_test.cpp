@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "level_compile.h"
-#include "lightmap_bake.h"
+#include "levels/level_compile.h"
+#include "lightmaps/lightmap_bake.h"
 #include "support/level_builder.h"
 #include "support/scratch_dir.h"
 #include "world/level_paths.h"

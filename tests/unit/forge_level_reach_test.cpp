@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "level_compile.h"
+#include "levels/level_compile.h"
 #include "support/level_builder.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "level_source.h"
+#include "levels/level_source.h"
 #include "support/scratch_dir.h"
 #include "world/map_grid.h"
 

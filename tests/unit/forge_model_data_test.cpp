@@ -21,7 +21,7 @@
 #include "content/tagged_reader.h"
 #include "content/texture_list.h"
 #include "formats/md2.h"
-#include "menu_layout.h"
+#include "menus/menu_layout.h"
 #include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "definitions_check.h"
-#include "menu_layout.h"
+#include "checks/definitions_check.h"
+#include "menus/menu_layout.h"
 #include "support/scratch_dir.h"
 
 namespace {

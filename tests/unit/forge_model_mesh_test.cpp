@@ -9,10 +9,10 @@
 
 #include "formats/md2.h"
 #include "formats/md2_writer.h"
-#include "model_build.h"
-#include "model_mesh.h"
-#include "model_pose.h"
-#include "model_recipe.h"
+#include "models/model_build.h"
+#include "models/model_mesh.h"
+#include "models/model_pose.h"
+#include "models/model_recipe.h"
 #include "support/scratch_dir.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model_recipe.h"
+#include "models/model_recipe.h"
 #include "support/scratch_dir.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "recipe.h"
+#include "common/recipe.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "kel_tileset.h"
-#include "level_file.h"
 #include "support/level_builder.h"
 #include "support/scratch_dir.h"
-#include "tiled_export.h"
-#include "tiled_layer_data.h"
-#include "tiled_xml.h"
+#include "tiled/kel_tileset.h"
+#include "tiled/level_file.h"
+#include "tiled/tiled_export.h"
+#include "tiled/tiled_layer_data.h"
+#include "tiled/tiled_xml.h"
 
 namespace {
 

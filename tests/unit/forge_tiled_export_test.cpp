@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "level_compile.h"
-#include "level_content.h"
-#include "kel_tileset.h"
-#include "level_file.h"
+#include "common/text_render.h"  // default_font_dir
+#include "levels/level_compile.h"
+#include "levels/level_content.h"
 #include "support/level_builder.h"
 #include "support/scratch_dir.h"
-#include "text_render.h"  // default_font_dir
-#include "tiled_files.h"
+#include "tiled/kel_tileset.h"
+#include "tiled/level_file.h"
+#include "tiled/tiled_files.h"
 
 namespace fs = std::filesystem;
 

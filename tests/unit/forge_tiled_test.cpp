@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "level_file.h"
 #include "support/scratch_dir.h"
-#include "tiled_json.h"
-#include "tiled_xml.h"
+#include "tiled/level_file.h"
+#include "tiled/tiled_json.h"
+#include "tiled/tiled_xml.h"
 #include "world/map_grid.h"
 
 namespace {

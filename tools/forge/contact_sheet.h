@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "forge.h"
-#include "text_render.h"
+#include "common/text_render.h"
+#include "forge_run.h"
 
 forge_image make_contact_sheet(const std::vector<forge_preview>& previews, font_library& fonts);

@@ -5,18 +5,18 @@
 #include <filesystem>
 #include <set>
 
-#include "bmp_writer.h"
-#include "content_lists.h"
-#include "file_output.h"
+#include "checks/content_lists.h"
+#include "common/bmp_writer.h"
+#include "common/file_output.h"
+#include "common/jpeg_writer.h"
+#include "common/text_render.h"
+#include "common/wav_writer.h"
 #include "formats/tga.h"
-#include "jpeg_writer.h"
 #include "level_forge.h"
 #include "model_forge.h"
-#include "picture_recipe.h"
-#include "setup_pictures.h"
-#include "sound_recipe.h"
-#include "text_render.h"
-#include "wav_writer.h"
+#include "pictures/picture_recipe.h"
+#include "pictures/setup_pictures.h"
+#include "sounds/sound_recipe.h"
 
 namespace fs = std::filesystem;
 

@@ -12,9 +12,10 @@
 #include <system_error>
 #include <thread>
 
-#include "level_file.h"
+#include "forge.h"
 #include "level_forge.h"
-#include "tiled_files.h"
+#include "tiled/level_file.h"
+#include "tiled/tiled_files.h"
 
 namespace fs = std::filesystem;
 using watch_clock = std::chrono::steady_clock;
@@ -108,11 +109,11 @@ void forge_some_levels(const forge_options& options, const std::set<std::string>
 
 }  // namespace
 
-int watch_forge(const forge_options& options, long rounds) {
+void watch_forge(const forge_options& options) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // one line at a time, also into a pipe
   forge_everything(options);
   snapshot known = take_snapshot(options.demo_dir);
-  for (long round = 0; rounds == 0 || round < rounds; ++round) {
+  for (;;) {
     std::this_thread::sleep_for(poll_interval);
     snapshot now = take_snapshot(options.demo_dir);
     std::vector<std::string> changed;
@@ -149,5 +150,4 @@ int watch_forge(const forge_options& options, long rounds) {
     for (const auto& [path, stamp] : after)
       if (fs::path(path).filename() == kel_tileset_file) known[path] = stamp;
   }
-  return 0;
 }

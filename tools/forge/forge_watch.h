@@ -6,11 +6,11 @@
 //   a tileset (.tsx) under demo/levels                          every Tiled level
 //   anything else under demo/                                   everything
 //
-// Output files are replaced whole (written beside, then renamed), so a game
-// reading them meanwhile sees the old or the new file, never half of one.
+// A level's files are replaced whole (written beside, then renamed, the pack
+// last), so a game reading them meanwhile sees the old or the new level,
+// never half of one; the other outputs are rewritten in place.
 #pragma once
-#include "forge.h"
+#include "forge_run.h"
 
-// Runs until the process is stopped; returns only when `rounds` (for tests,
-// 0: forever) polls have passed.
-int watch_forge(const forge_options& options, long rounds = 0);
+// Runs until the process is stopped.
+[[noreturn]] void watch_forge(const forge_options& options);

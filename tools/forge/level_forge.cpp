@@ -6,14 +6,14 @@
 #include <set>
 #include <system_error>
 
-#include "file_output.h"
-#include "level_bench.h"
-#include "level_compile.h"
-#include "level_content.h"
-#include "level_file.h"
-#include "level_preview.h"
-#include "png_writer.h"
-#include "tiled_files.h"
+#include "common/file_output.h"
+#include "common/png_writer.h"
+#include "levels/level_bench.h"
+#include "levels/level_compile.h"
+#include "levels/level_content.h"
+#include "levels/level_preview.h"
+#include "tiled/level_file.h"
+#include "tiled/tiled_files.h"
 
 namespace fs = std::filesystem;
 

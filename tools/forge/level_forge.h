@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "recipe.h"
+#include "common/recipe.h"
 
 struct level_forge_request {
   std::string demo_dir;

@@ -15,14 +15,14 @@
 #include <cstring>
 #include <string>
 
+#include "common/file_output.h"
+#include "common/png_writer.h"
+#include "common/text_render.h"
 #include "contact_sheet.h"
-#include "file_output.h"
 #include "forge.h"
 #include "forge_watch.h"
-#include "level_content.h"
-#include "png_writer.h"
-#include "text_render.h"
-#include "tiled_files.h"
+#include "levels/level_content.h"
+#include "tiled/tiled_files.h"
 
 namespace {
 
@@ -116,7 +116,10 @@ int main(int argc, char** argv) {
   options.demo_dir = positional[0];
   if (positional.size() == 2) options.data_dir = positional[1];
   options.keep_previews = !sheet_path.empty();
-  if (watch) return positional.size() == 2 && sheet_path.empty() ? watch_forge(options) : usage();
+  if (watch) {
+    if (positional.size() != 2 || !sheet_path.empty()) return usage();
+    watch_forge(options);
+  }
 
   diagnostics sink;
   forge_result result;

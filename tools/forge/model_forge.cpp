@@ -5,13 +5,13 @@
 #include <map>
 #include <memory>
 
-#include "definitions_check.h"
-#include "definitions_text.h"
-#include "file_output.h"
-#include "model_build.h"
-#include "model_menu.h"
-#include "model_raster.h"
-#include "picture_recipe.h"
+#include "checks/definitions_check.h"
+#include "checks/definitions_text.h"
+#include "common/file_output.h"
+#include "menus/model_menu.h"
+#include "models/model_build.h"
+#include "models/model_raster.h"
+#include "pictures/picture_recipe.h"
 
 namespace fs = std::filesystem;
 
