@@ -27,7 +27,7 @@ const trigger_t* trigger_of(int cell) {
 
 bool is_locked_door(int cell) {
   const trigger_t* t = trigger_of(cell);
-  return mapa_v[cell] == cell_door_closed && t && t->kind == trigger_door && t->value[0][2] == 1.0f;
+  return mapa_v[cell] == cell_door_closed && t && trigger_is_locked_door(*t);
 }
 
 std::string key_of(const trigger_t& t) {
