@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/setting_values.h"  // is_setting_value: the names a <value_item> may show
+#include "base/player_settings.h"  // is_setting_value: the names a <value_item> may show
 #include "definitions_text.h"
 #include "menu_layout.h"
 
