@@ -1,10 +1,12 @@
 #include "actors/player_movement.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 
 #include "actors/pad_sticks.h"
 #include "actors/player.h"
+#include "actors/player_footprint.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
 #include "base/frame_clock.h"
@@ -13,7 +15,6 @@
 #include "platform/gamepad.h"
 #include "platform/input.h"
 #include "platform/virtual_keys.h"
-#include "world/map_grid.h"
 
 float Ax, Az, Bx, Bz, Cx, Cz, Dx, Dz;
 
@@ -36,14 +37,11 @@ constexpr float aim_feedback = 40.0f;
 
 void update_player_corners() {
   const player_t& p = players[player_id];
-  Ax = p.x - player_half_width;
-  Az = p.z + player_half_width;
-  Bx = p.x + player_half_width;
-  Bz = p.z + player_half_width;
-  Cx = p.x + player_half_width;
-  Cz = p.z - player_half_width;
-  Dx = p.x - player_half_width;
-  Dz = p.z - player_half_width;
+  const std::array<square_corner, 4> c = player_square_corners(p.x, p.z);
+  Ax = c[0].x, Az = c[0].z;
+  Bx = c[1].x, Bz = c[1].z;
+  Cx = c[2].x, Cz = c[2].z;
+  Dx = c[3].x, Dz = c[3].z;
 }
 
 static bool has_cartridges(const weapon_t& w) { return w.ammo != 0 || w.reserve != 0; }
@@ -104,13 +102,6 @@ static bool movement_direction(float uhel, float& direction) {
   return moving;
 }
 
-// Any corner on a wall, a door that is not fully open, a barrier or an
-// occupied cell stops the player.
-static bool corners_blocked() {
-  return test_map_v(Ax, Az) || test_map_v(Bx, Bz) || test_map_e(Ax, Az, -1) || test_map_e(Bx, Bz, -1) ||
-         test_map_v(Cx, Cz) || test_map_v(Dx, Dz) || test_map_e(Cx, Cz, -1) || test_map_e(Dx, Dz, -1);
-}
-
 // Takes `distance` off one coordinate of the live player unless that puts a
 // corner into a blocked cell. The old value is put back as it was, not
 // recomputed, so a refused step leaves no rounding drift.
@@ -118,7 +109,8 @@ static void step_axis(float& coordinate, float distance) {
   float before = coordinate;
   coordinate -= distance;
   update_player_corners();
-  if (!corners_blocked()) return;
+  const player_t& p = players[player_id];
+  if (!player_square_blocked(p.x, p.z)) return;
   coordinate = before;
   update_player_corners();
 }

@@ -4,11 +4,8 @@
 // sets the facing.
 #pragma once
 
-// Half the side of the square the player occupies when it meets the grid.
-constexpr float player_half_width = 0.45f;
-
-// The live player's collision corners, kept by update_player_corners:
-// A (-,+), B (+,+), C (+,-), D (-,-) around (x, z).
+// The live player's collision corners (actors/player_footprint), kept by
+// update_player_corners: A (-,+), B (+,+), C (+,-), D (-,-) around (x, z).
 extern float Ax, Az, Bx, Bz, Cx, Cz, Dx, Dz;
 
 void update_player_corners();

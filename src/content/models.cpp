@@ -24,6 +24,8 @@ int triggeru;
 light_t light[light_capacity];
 int lightu;
 
+bool trigger_is_locked_door(const trigger_t& t) { return t.kind == trigger_door && t.value[0][2] == 1.0f; }
+
 int find_model_by_mesh(const char* name) {
   for (int m = 0; m < modelu; ++m)
     if (!std::strcmp(model_list[m], name)) return m;

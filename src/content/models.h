@@ -47,6 +47,10 @@ struct trigger_t {
   uint8_t is_door;
 };
 
+// A door that opens only once the player holds its key (text[trigger_text_name]).
+// Unlocking clears the mark, so a door unlocked in play answers false.
+bool trigger_is_locked_door(const trigger_t& t);
+
 // A light type (offsets from the model cell's corner, y above the floor) and,
 // with absolute positions, a light placed in the level.
 struct light_t {

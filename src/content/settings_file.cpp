@@ -15,24 +15,11 @@
 
 namespace {
 
-struct setting_tag {
-  const char* tag;
-  int player_settings_t::*value;
-  setting_range range;
-};
-
-// The order in which the settings are written.
-constexpr setting_tag setting_tags[] = {
-    {"<volume>", &player_settings_t::volume, volume_range},
-    {"<vsync>", &player_settings_t::vsync, vsync_range},
-    {"<pad_sensitivity>", &player_settings_t::pad_sensitivity, pad_sensitivity_range},
-    {"<rumble>", &player_settings_t::rumble, rumble_range},
-};
-
-const setting_tag* find_tag(const char* word) {
-  for (const setting_tag& t : setting_tags)
-    if (!std::strcmp(t.tag, word)) return &t;
-  return nullptr;
+// The setting a tag word names: "<volume>" the volume.
+const player_setting* find_tag(const char* word) {
+  size_t length = std::strlen(word);
+  if (length < 2 || word[0] != '<' || word[length - 1] != '>') return nullptr;
+  return find_player_setting(std::string(word + 1, length - 2).c_str());
 }
 
 // The whole word as a decimal number inside the range.
@@ -50,17 +37,17 @@ void read_line(const std::string& line, settings_file& file) {
   reader.open_text(line);
   char tag[tag_word_capacity];
   if (!reader.word(tag)) return;  // a blank line is not worth keeping
-  const setting_tag* known = find_tag(tag);
+  const player_setting* known = find_tag(tag);
   if (!known) {
     file.kept_lines.push_back(line);
     return;
   }
   char value[tag_word_capacity] = "";
-  int& target = file.values.*known->value;
+  int& target = file.values.*known->field;
   if (reader.word(value) && parse_value(value, known->range, target)) return;
   target = known->range.fallback;
   char problem[loading_line_capacity];
-  std::snprintf(problem, sizeof problem, "%s \"%.40s\" is not %d..%d, %d used", known->tag, value,
+  std::snprintf(problem, sizeof problem, "<%s> \"%.40s\" is not %d..%d, %d used", known->name, value,
                 known->range.lowest, known->range.highest, known->range.fallback);
   log_content_failure(settings_path, problem);
 }
@@ -82,8 +69,8 @@ settings_file read_settings_text(const std::string& text) {
 
 std::string settings_text(const settings_file& file) {
   std::string text;
-  for (const setting_tag& t : setting_tags)
-    text += std::string(t.tag) + " " + std::to_string(file.values.*t.value) + "\n";
+  for (const player_setting& s : player_setting_table)
+    text += "<" + std::string(s.name) + "> " + std::to_string(file.values.*s.field) + "\n";
   for (const std::string& line : file.kept_lines) text += line + "\n";
   return text;
 }

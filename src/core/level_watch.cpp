@@ -7,14 +7,13 @@
 
 #include "actors/bullets.h"
 #include "actors/player.h"
-#include "actors/player_movement.h"  // player_half_width
+#include "actors/player_footprint.h"
 #include "base/console.h"
 #include "core/game_state.h"
 #include "core/level_loading.h"
 #include "level/kel_map.h"
 #include "lighting/lightmap.h"
 #include "world/level_paths.h"
-#include "world/map_grid.h"
 
 namespace {
 
@@ -44,13 +43,6 @@ pack_stamp stamp_of(const char* level) {
   return s;
 }
 
-// A corner of the player's square on anything but floor.
-bool footprint_blocked(float x, float z) {
-  const float h = player_half_width;
-  return test_map_v(x - h, z - h) || test_map_v(x + h, z - h) || test_map_v(x - h, z + h) ||
-         test_map_v(x + h, z + h);
-}
-
 void reload_level() {
   player_t kept = players[player_id];
   if (KelMapLoader.load_pack(mapa_filename) != 0) {
@@ -68,7 +60,7 @@ void reload_level() {
   forget_loaded_lightmap();
   start_loaded_level(false);
   players[player_id] = kept;
-  if (footprint_blocked(kept.x, kept.z)) {
+  if (player_square_blocked(kept.x, kept.z)) {
     players[player_id].x = start_x;
     players[player_id].z = start_z;
   }

@@ -13,67 +13,51 @@
 
 namespace {
 
-enum class value_kind { percent, number, on_off };
-
-struct setting_value {
-  const char* name;
-  value_kind kind;
-  setting_range range;
-  int step;
-  int (*get)();
-  void (*set)(int);
-  bool kept;  // one of the player's settings, written to data/settings
-};
-
 // A played demo may walk the Options menu: it changes what it plays, but
 // neither the player's file nor the display's sync.
 bool playing_demo() {
   return current_demo_mode() == demo_mode::play || current_demo_mode() == demo_mode::timedemo;
 }
 
-const setting_value setting_values[] = {
-    {"volume", value_kind::percent, volume_range, 10, [] { return player_settings.volume; },
-     [](int v) {
-       player_settings.volume = v;
-       Sound.set_volume(v);
-     },
-     true},
-    {"pad_sensitivity", value_kind::number, pad_sensitivity_range, 1, [] { return player_settings.pad_sensitivity; },
-     [](int v) { player_settings.pad_sensitivity = v; }, true},
-    {"vsync", value_kind::on_off, vsync_range, 1, [] { return player_settings.vsync; },
-     [](int v) {
-       player_settings.vsync = v;
-       if (!playing_demo()) set_vertical_sync(v != 0);
-     },
-     true},
-    {"rumble", value_kind::on_off, rumble_range, 1, [] { return player_settings.rumble; },
-     [](int v) { player_settings.rumble = v; }, true},
-    // Heavy blood belongs to the engine configuration, which only the setup
-    // program writes: the menu changes it for this run.
-    {"heavy_blood", value_kind::on_off, {0, 1, 0}, 1, [] { return int(c_ultra_blood); },
-     [](int v) { c_ultra_blood = static_cast<uint8_t>(v); }, false},
-};
+bool is_heavy_blood(const char* name) { return !std::strcmp(name, heavy_blood_value_name); }
 
-const setting_value* find_value(const char* name) {
-  for (const setting_value& v : setting_values)
-    if (!std::strcmp(v.name, name)) return &v;
-  return nullptr;
+// What a changed setting does at once besides being kept.
+void apply(const player_setting& s, int v) {
+  if (s.field == &player_settings_t::volume) Sound.set_volume(v);
+  if (s.field == &player_settings_t::vsync && !playing_demo()) set_vertical_sync(v != 0);
+}
+
+// One step from `now`, stopping at the ends; a switch flips either way.
+int stepped(const player_setting& s, int now, int direction) {
+  if (s.shown == setting_shown::on_off) return now ? 0 : 1;
+  int next = now + direction * s.menu_step;
+  if (next < s.range.lowest) next = s.range.lowest;
+  if (next > s.range.highest) next = s.range.highest;
+  return next;
 }
 
 void change(const char* name, int direction) {
-  const setting_value* v = find_value(name);
-  if (!v) return;
-  int now = v->get(), next;
-  if (v->kind == value_kind::on_off) {
-    next = now ? 0 : 1;
-  } else {
-    next = now + direction * v->step;
-    if (next < v->range.lowest) next = v->range.lowest;
-    if (next > v->range.highest) next = v->range.highest;
+  if (is_heavy_blood(name)) {
+    // Only the setup program writes the engine configuration: this lasts the run.
+    c_ultra_blood = c_ultra_blood ? 0 : 1;
+    return;
   }
-  if (next == now) return;
-  v->set(next);
-  if (v->kept && !playing_demo()) save_settings();
+  const player_setting* s = find_player_setting(name);
+  if (!s) return;
+  int& value = player_settings.*s->field;
+  const int next = stepped(*s, value, direction);
+  if (next == value) return;
+  value = next;
+  apply(*s, next);
+  if (!playing_demo()) save_settings();
+}
+
+void shown_text(setting_shown shown, int now, char* out, size_t capacity) {
+  switch (shown) {
+    case setting_shown::percent: std::snprintf(out, capacity, "%d %%", now); break;
+    case setting_shown::number: std::snprintf(out, capacity, "%d", now); break;
+    case setting_shown::on_off: std::snprintf(out, capacity, "%s", now ? "on" : "off"); break;
+  }
 }
 
 void lower_command(const char* rest) {
@@ -90,19 +74,15 @@ void raise_command(const char* rest) {
 
 }  // namespace
 
-bool is_setting_value(const char* name) { return find_value(name) != nullptr; }
-
 void setting_value_text(const char* name, char* out, size_t capacity) {
   if (!capacity) return;
   out[0] = '\0';
-  const setting_value* v = find_value(name);
-  if (!v) return;
-  int now = v->get();
-  switch (v->kind) {
-    case value_kind::percent: std::snprintf(out, capacity, "%d %%", now); break;
-    case value_kind::number: std::snprintf(out, capacity, "%d", now); break;
-    case value_kind::on_off: std::snprintf(out, capacity, "%s", now ? "on" : "off"); break;
+  if (is_heavy_blood(name)) {
+    shown_text(setting_shown::on_off, c_ultra_blood, out, capacity);
+    return;
   }
+  const player_setting* s = find_player_setting(name);
+  if (s) shown_text(s->shown, player_settings.*s->field, out, capacity);
 }
 
 void lower_setting_value(const char* name) { change(name, -1); }

@@ -43,8 +43,6 @@ static int whole(float v) {
   return static_cast<int>(v);
 }
 
-static bool locked(const trigger_t& door) { return door.value[0][2] == 1.0f; }
-
 static weapon_t* weapon_named(const char* name) {
   int rows = table_rows(weaponu, weapon_capacity);
   for (int i = 0; i < rows; ++i)
@@ -73,10 +71,12 @@ static bool player_holds_key_for(const trigger_t& door) {
   return false;
 }
 
-bool door_opens_for_player(const trigger_t& door) { return !locked(door) || player_holds_key_for(door); }
+bool door_opens_for_player(const trigger_t& door) {
+  return !trigger_is_locked_door(door) || player_holds_key_for(door);
+}
 
 static void push_door(trigger_t& door) {
-  if (!locked(door)) {
+  if (!trigger_is_locked_door(door)) {
     no_key_alarm = 0;
     door.open_request = 1;
     return;
@@ -86,7 +86,7 @@ static void push_door(trigger_t& door) {
     door.value[0][2] = 0.0f;  // unlocked for good; the key stays collected
     door.open_request = 1;
   }
-  if (!no_key_alarm && locked(door)) Sound.Play(c_snd_adsnk);
+  if (!no_key_alarm && trigger_is_locked_door(door)) Sound.Play(c_snd_adsnk);
   no_key_alarm = 1;
 }
 

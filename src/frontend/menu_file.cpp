@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "base/loading_log.h"
+#include "base/player_settings.h"  // is_setting_value
 #include "content/models.h"
 #include "content/tagged_reader.h"
 #include "content/texture_list.h"
-#include "core/setting_values.h"
 #include "frontend/menu_table.h"
 #include "frontend/savegame_slots.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/setting_values.h"
+#include "base/player_settings.h"  // is_setting_value
 #include "frontend/menu_table.h"
 #include "frontend/menu_file.h"
 #include "frontend/savegame_slots.h"

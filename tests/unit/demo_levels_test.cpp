@@ -203,7 +203,7 @@ TEST_F(ForgedLevels, TheCampaignPlacesEveryPlaceableThingAndEveryLockedDoorsKey)
         placed_models.insert(model_d_list[m]);
         if (model_trigger[m] < 0) continue;
         const trigger_t& t = trigger_prototype[model_trigger[m]];
-        if (t.kind == trigger_door && t.value[0][2] == 1.0f) {
+        if (trigger_is_locked_door(t)) {
           keys_needed.insert(t.text[trigger_text_name]);
           ++locked_doors;
         }

@@ -98,6 +98,26 @@ TEST(ModelList, TriggerKinds) {
   EXPECT_EQ(model_shadow[3], 1);
 }
 
+// The game, the forge and the campaign bot all ask trigger_is_locked_door;
+// it must agree with what the definition reader stores.
+TEST(ModelList, OnlyADoorLockedDefinitionMakesALockedDoor) {
+  scratch_dir dir;
+  const struct {
+    const char* definition;
+    bool locked;
+  } cases[] = {
+      {"<trigger> door_locked 2 brass", true},
+      {"<trigger> door 2", false},
+      {"<trigger> item key brass", false},
+      {"<trigger> item trophy", false},  // kind 0 like a door, but never locked
+  };
+  for (const auto& c : cases) {
+    load_definitions({{"data/m/thing", c.definition}});
+    ASSERT_EQ(trigger_prototypu, 1) << c.definition;
+    EXPECT_EQ(trigger_is_locked_door(trigger_prototype[0]), c.locked) << c.definition;
+  }
+}
+
 TEST(ModelList, MessageOfAModelWithoutTriggerDoesNotReachTheNextModelsTrigger) {
   scratch_dir dir;
   load_definitions({

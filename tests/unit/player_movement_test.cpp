@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "actors/player.h"
+#include "actors/player_footprint.h"
 #include "actors/player_movement.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
@@ -125,6 +126,44 @@ TEST_F(PlayerMovement, WallsDoorsBarriersAndEnemiesBlockOnlyOpenCellsPass) {
     place(5.5f, 5.46f);
     keyboard_control();
     EXPECT_EQ(live().z < 5.46f, !c.blocks) << "mapa_v " << c.v << ", mapa_e " << c.e;
+  }
+}
+
+// Movement and the watch reload both ask player_square_blocked, so a reload
+// that puts an enemy under any corner sends the player back to the start.
+TEST_F(PlayerMovement, TheSquareIsBlockedByWallsAndOccupantsUnderAnyCorner) {
+  struct probe {
+    float x, z;
+    int cell_x, cell_z, v, e;
+    bool blocked;
+  };
+  const probe probes[] = {
+      {5.5f, 5.5f, 5, 5, cell_free, 0, false},
+      {5.5f, 5.5f, 6, 5, cell_wall, 0, false},          // 0.05 short of the wall
+      {5.56f, 5.5f, 6, 5, cell_wall, 0, true},          // B and C reach it
+      {5.0f, 5.0f, 4, 4, cell_free, enemy_mark_base, true},  // only D is on the enemy
+      {5.0f, 5.0f, 5, 5, cell_door_ajar, 0, true},      // only B
+      {5.5f, 5.44f, 5, 4, cell_free, player_mark_base, true},
+  };
+  for (const probe& p : probes) {
+    clear_world();
+    mapa_size_x = mapa_size_z = 10;
+    mapa_v[map_index(p.cell_x, p.cell_z)] = p.v;
+    mapa_e[map_index(p.cell_x, p.cell_z)] = p.e;
+    EXPECT_EQ(player_square_blocked(p.x, p.z), p.blocked) << p.x << " " << p.z;
+  }
+}
+
+// The forge's reach check takes the cells a square covers from here.
+TEST(PlayerFootprint, AnAxisCoversOneCellNearItsCentreLineElseTwo) {
+  const struct {
+    float v;
+    int first, last;
+  } spans[] = {{5.5f, 5, 5}, {5.46f, 5, 5}, {5.54f, 5, 5}, {5.56f, 5, 6}, {5.44f, 4, 5}, {5.0f, 4, 5}, {0.5f, 0, 0}};
+  for (const auto& s : spans) {
+    const cell_span got = player_square_span(s.v);
+    EXPECT_EQ(got.first, s.first) << s.v;
+    EXPECT_EQ(got.last, s.last) << s.v;
   }
 }
 

@@ -42,6 +42,20 @@ TEST(SettingValues, StepsStopAtTheEndsAndSwitchesFlip) {
   player_settings = player_settings_t{};
 }
 
+// The menus, the menu file reader and the forge take their names from one
+// table: a name it accepts must also have a value to show.
+TEST(SettingValues, EveryAcceptedNameShowsAValue) {
+  const struct {
+    const char* name;
+    bool known;
+  } names[] = {{"volume", true}, {"vsync", true},     {"pad_sensitivity", true}, {"rumble", true},
+               {"heavy_blood", true}, {"<volume>", false}, {"Volume", false},         {"", false}};
+  for (const auto& n : names) {
+    EXPECT_EQ(is_setting_value(n.name), n.known) << n.name;
+    EXPECT_EQ(!text_of(n.name).empty(), n.known) << n.name;
+  }
+}
+
 TEST(SettingValues, AChangedSettingIsWrittenAtOnceButHeavyBloodIsNot) {
   scratch_dir dir;
   write_file("data/settings", "<volume> 50\n# kept\n");

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "actors/player_movement.h"  // player_half_width
+#include "actors/player_footprint.h"
 #include "base/table_index.h"
 #include "content/models.h"
 #include "core/triggers.h"  // door_opens_for_player
@@ -75,10 +75,12 @@ int route_cells(const route_distances& routes, grid_cell to, grid_cell* out, int
   return n;
 }
 
-static bool square_on_open_cells(float x, float z, float half) {
-  const float corners[4][2] = {{x - half, z - half}, {x + half, z - half}, {x - half, z + half}, {x + half, z + half}};
-  for (const auto& c : corners)
-    if (!route_cell_open(static_cast<int>(std::floor(c[0])), static_cast<int>(std::floor(c[1])))) return false;
+// The player's square, as movement has it but grown by `margin`, over cells
+// open to the route: doors count by whether they will open, not whether they
+// stand open now, since the player pushes them on the way.
+static bool square_on_open_cells(float x, float z, float margin) {
+  for (const square_corner& c : player_square_corners(x, z, margin))
+    if (!route_cell_open(static_cast<int>(std::floor(c.x)), static_cast<int>(std::floor(c.z)))) return false;
   return true;
 }
 
@@ -89,7 +91,7 @@ bool straight_walk_clear(float x0, float z0, float x1, float z1, float margin) {
   // The start is where the player already stands, however close to a wall.
   for (int s = 1; s <= samples; ++s) {
     float f = static_cast<float>(s) / static_cast<float>(samples);
-    if (!square_on_open_cells(x0 + (x1 - x0) * f, z0 + (z1 - z0) * f, player_half_width + margin)) return false;
+    if (!square_on_open_cells(x0 + (x1 - x0) * f, z0 + (z1 - z0) * f, margin)) return false;
   }
   return true;
 }

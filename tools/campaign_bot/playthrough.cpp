@@ -115,7 +115,7 @@ void start_level() {
   level.goal = {-1, -1};
   int rows = table_rows(triggeru, trigger_capacity);
   for (int t = 0; t < trigger_capacity; ++t)
-    level.locked_at_start[t] = t < rows && trigger[t].kind == trigger_door && trigger[t].value[0][2] == 1.0f;
+    level.locked_at_start[t] = t < rows && trigger_is_locked_door(trigger[t]);
   const player_t& p = players[player_id];
   level.last_x = p.x;
   level.last_z = p.z;
@@ -126,7 +126,7 @@ void start_level() {
 bool locked_door_opening() {
   int rows = table_rows(triggeru, trigger_capacity);
   for (int t = 0; t < rows; ++t)
-    if (level.locked_at_start[t] && trigger[t].value[0][2] != 1.0f && trigger[t].value[0][1] >= 0.5f) return true;
+    if (level.locked_at_start[t] && !trigger_is_locked_door(trigger[t]) && trigger[t].value[0][1] >= 0.5f) return true;
   return false;
 }
 

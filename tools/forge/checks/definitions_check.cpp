@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/player_settings.h"  // is_setting_value: the names a <value_item> may show
 #include "checks/definitions_text.h"
-#include "core/setting_values.h"  // is_setting_value: the names a <value_item> may show
 #include "menus/menu_layout.h"
 
 namespace fs = std::filesystem;

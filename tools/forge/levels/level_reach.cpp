@@ -4,7 +4,7 @@
 #include <cstring>
 #include <set>
 
-#include "actors/player_movement.h"  // player_half_width
+#include "actors/player_footprint.h"  // player_square_span
 #include "content/models.h"
 #include "world/map_grid.h"
 
@@ -16,9 +16,11 @@ static_assert(player_half_width > 0.4f && player_half_width < 0.5f,
 using key_set = std::set<std::string>;
 
 // One axis of footprint classes: 2k covers cell k alone, 2k + 1 covers k and k + 1.
+// A class covers what the player's square covers centred in its middle,
+// (c + 1) / 2: column k's centre line, or the line between k and k + 1.
 int classes(int cells) { return 2 * cells - 1; }
-int first_cell(int c) { return c / 2; }
-int last_cell(int c) { return (c + 1) / 2; }
+int first_cell(int c) { return player_square_span((c + 1) * 0.5f).first; }
+int last_cell(int c) { return player_square_span((c + 1) * 0.5f).last; }
 
 const trigger_t* trigger_of(int cell) {
   int t = mapa_ip[cell];
@@ -27,7 +29,7 @@ const trigger_t* trigger_of(int cell) {
 
 bool is_locked_door(int cell) {
   const trigger_t* t = trigger_of(cell);
-  return mapa_v[cell] == cell_door_closed && t && t->kind == trigger_door && t->value[0][2] == 1.0f;
+  return mapa_v[cell] == cell_door_closed && t && trigger_is_locked_door(*t);
 }
 
 std::string key_of(const trigger_t& t) {

@@ -29,7 +29,7 @@ const trigger_t* model_trigger_prototype(int j) {
 
 bool is_locked_door_model(int j) {
   const trigger_t* t = model_trigger_prototype(j);
-  return t && is_door_model(j) && t->value[0][2] == 1.0f;
+  return t && trigger_is_locked_door(*t);
 }
 
 // Models the game draws by itself, never placed on a cell.
