@@ -55,6 +55,7 @@
 #include "render/scene_setup.h"
 #include "render/screenshot.h"
 #include "render/textures.h"
+#include "render/viewport.h"
 #include "render/world_view.h"
 #include "sound/sound_bank.h"
 #include "world/level_paths.h"
@@ -151,7 +152,8 @@ frame_outcome run_frame(bool& done) {
     ai_process();
     pad_aiming(player_settings.pad_sensitivity);
     mouse_aiming();
-    select_enemy();
+    const camera_view camera = place_frame_camera();
+    snap_aim_to_enemy(camera, current_viewport().data());
     shoot_process();
     reload_weapon();
   } else {
