@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "actors/player_movement.h"
 #include "platform/display_settings.h"
 #include "platform/gamepad.h"
 #include "platform/input.h"
@@ -29,6 +30,11 @@ bool aim_from_stick(float x, float y, int sensitivity, int width, int height, in
   aim_x = width / 2 + static_cast<int>(std::lround(x / pushed * reach));
   aim_y = height / 2 + static_cast<int>(std::lround(y / pushed * reach));
   return true;
+}
+
+void pad_walking() {
+  const stick_walk stick = walk_from_stick(pad.left_x, pad.left_y);
+  if (stick.moving) walk_player(stick.direction, stick.speed);
 }
 
 void pad_aiming(int sensitivity) {

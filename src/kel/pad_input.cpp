@@ -62,7 +62,7 @@ void play_buttons() {
 
 }  // namespace
 
-void pad_frame_input() {
+void pad_buttons_as_keys() {
   if (take_pad_pulled_out() && global_status == status_game) tap_key(VK_ESCAPE);
   if (!pad.connected) return;
   if (take_pad_press(pad_start)) tap_key(VK_ESCAPE);

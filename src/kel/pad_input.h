@@ -6,4 +6,4 @@
 // pad pulled out during play pauses as Esc does.
 #pragma once
 
-void pad_frame_input();
+void pad_buttons_as_keys();
