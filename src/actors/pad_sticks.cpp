@@ -9,6 +9,9 @@
 
 constexpr float radians_to_degrees = 57.29578f;
 
+// The right stick's aim point last frame; -1 while the stick rests.
+static int last_aim_x = -1, last_aim_y = -1;
+
 static float length(float x, float y) { return std::sqrt(x * x + y * y); }
 
 stick_walk walk_from_stick(float x, float y) {
@@ -38,15 +41,16 @@ void pad_walking() {
 }
 
 void pad_aiming(int sensitivity) {
-  static int last_x = -1, last_y = -1;
   int x = 0, y = 0;
   if (!aim_from_stick(pad.right_x, pad.right_y, sensitivity, resolution_x, resolution_y, x, y)) {
-    last_x = last_y = -1;
+    reset_pad_aiming();
     return;
   }
-  if (x == last_x && y == last_y) return;
-  last_x = x;
-  last_y = y;
+  if (x == last_aim_x && y == last_aim_y) return;
+  last_aim_x = x;
+  last_aim_y = y;
   mouse_x = x;
   mouse_y = y;
 }
+
+void reset_pad_aiming() { last_aim_x = last_aim_y = -1; }

@@ -28,3 +28,6 @@ void pad_walking();
 // One frame of the right stick: a stick whose aim point moved sets the mouse
 // cursor (so the mouse, moved later, takes over again).
 void pad_aiming(int sensitivity);
+
+// Forgets the right stick's last aim point, as at start-up.
+void reset_pad_aiming();

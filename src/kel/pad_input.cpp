@@ -74,3 +74,8 @@ void pad_buttons_as_keys() {
   // A press the current state has no use for is not kept for a later one.
   for (int b = 0; b < pad_button_count; ++b) pad.pressed[b] = 0;
 }
+
+void reset_pad_buttons() {
+  menu_vertical = menu_horizontal = stick_arrows{};
+  fire_trigger = reload_trigger = trigger_button{};
+}
