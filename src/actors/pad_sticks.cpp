@@ -2,11 +2,15 @@
 
 #include <cmath>
 
+#include "actors/player_movement.h"
 #include "platform/display_settings.h"
 #include "platform/gamepad.h"
 #include "platform/input.h"
 
 constexpr float radians_to_degrees = 57.29578f;
+
+// The right stick's aim point last frame; -1 while the stick rests.
+static int last_aim_x = -1, last_aim_y = -1;
 
 static float length(float x, float y) { return std::sqrt(x * x + y * y); }
 
@@ -31,16 +35,22 @@ bool aim_from_stick(float x, float y, int sensitivity, int width, int height, in
   return true;
 }
 
+void pad_walking() {
+  const stick_walk stick = walk_from_stick(pad.left_x, pad.left_y);
+  if (stick.moving) walk_player(stick.direction, stick.speed);
+}
+
 void pad_aiming(int sensitivity) {
-  static int last_x = -1, last_y = -1;
   int x = 0, y = 0;
   if (!aim_from_stick(pad.right_x, pad.right_y, sensitivity, resolution_x, resolution_y, x, y)) {
-    last_x = last_y = -1;
+    reset_pad_aiming();
     return;
   }
-  if (x == last_x && y == last_y) return;
-  last_x = x;
-  last_y = y;
+  if (x == last_aim_x && y == last_aim_y) return;
+  last_aim_x = x;
+  last_aim_y = y;
   mouse_x = x;
   mouse_y = y;
 }
+
+void reset_pad_aiming() { last_aim_x = last_aim_y = -1; }

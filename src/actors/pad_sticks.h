@@ -21,6 +21,13 @@ stick_walk walk_from_stick(float x, float y);
 // sensitivity (1..10). False, with the point unchanged, inside the dead zone.
 bool aim_from_stick(float x, float y, int sensitivity, int width, int height, int& aim_x, int& aim_y);
 
+// One frame of the left stick, taken when no movement key walked: a stick
+// pushed out of the dead zone walks the live player (walk_player).
+void pad_walking();
+
 // One frame of the right stick: a stick whose aim point moved sets the mouse
 // cursor (so the mouse, moved later, takes over again).
 void pad_aiming(int sensitivity);
+
+// Forgets the right stick's last aim point, as at start-up.
+void reset_pad_aiming();

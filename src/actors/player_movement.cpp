@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "actors/pad_sticks.h"
 #include "actors/player.h"
 #include "actors/player_footprint.h"
 #include "actors/weapon_animation.h"
@@ -12,7 +11,6 @@
 #include "base/frame_clock.h"
 #include "base/table_index.h"
 #include "platform/display_settings.h"
-#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "platform/virtual_keys.h"
 
@@ -115,21 +113,21 @@ static void step_axis(float& coordinate, float distance) {
   update_player_corners();
 }
 
-void keyboard_control() {
+bool keyboard_control() {
   player_t& player = players[player_id];
   select_weapon_by_key(player);
 
-  float direction = 0.0f, share = 1.0f;
+  float direction = 0.0f;
   if (!movement_direction(player.uhel, direction)) {
-    // The keys win; without them the pad's left stick walks.
-    const stick_walk stick = walk_from_stick(pad.left_x, pad.left_y);
-    if (!stick.moving) {
-      if (player.anim_state == player_walking) player.anim_state = player_standing;
-      return;
-    }
-    direction = stick.direction;
-    share = stick.speed;
+    if (player.anim_state == player_walking) player.anim_state = player_standing;
+    return false;
   }
+  walk_player(direction, 1.0f);
+  return true;
+}
+
+void walk_player(float direction, float share) {
+  player_t& player = players[player_id];
   update_player_corners();
   float a = direction * degrees_to_radians;
   float step = player.speed * share * motion_mix / t_scale;

@@ -1,7 +1,7 @@
 // Steering the live player: the movement keys walk relative to the facing
-// angle (without them, the pad's left stick walks: actors/pad_sticks), the
-// digit keys pick a weapon, and the cursor's place around the window centre
-// sets the facing.
+// angle (the pad's left stick walks through the same step: actors/pad_sticks),
+// the digit keys pick a weapon, and the cursor's place around the window
+// centre sets the facing.
 #pragma once
 
 // The live player's collision corners (actors/player_footprint), kept by
@@ -10,8 +10,15 @@ extern float Ax, Az, Bx, Bz, Cx, Cz, Dx, Dz;
 
 void update_player_corners();
 
-// One frame of weapon keys and walking. Not called while the player is dead.
-void keyboard_control();
+// One frame of weapon keys and walking keys; true when a movement key walked
+// (the keys win over the pad's left stick), false after a walking player was
+// stood still. Not called while the player is dead.
+bool keyboard_control();
+
+// One frame's step of the live player in `direction` (degrees, as the facing
+// counts them) at `share` (0..1) of its speed; a wall across one axis still
+// lets it slide along the other. The player's animation is walking after it.
+void walk_player(float direction, float share);
 
 // The weapon after (step 1) or before (step -1) `held`, going round, that
 // has cartridges; `held` when no other has.

@@ -1,7 +1,5 @@
 #include "actors/target_picking.h"
 
-#include <GL/gl.h>  // the viewport the cursor lies in
-
 #include <cmath>
 #include <cstdlib>
 
@@ -85,19 +83,21 @@ int enemy_under_cursor(const camera_view& view, const int viewport[4], int curso
   return -1;
 }
 
-void select_enemy() {
-  player_t& player = players[player_id];
-  camera_view view = place_camera(player.x, player.z, player.uhel, mouse_x, mouse_y, resolution_x, resolution_y);
+camera_view place_frame_camera() {
+  const player_t& player = players[player_id];
+  const camera_view view = place_camera(player.x, player.z, player.uhel, mouse_x, mouse_y, resolution_x, resolution_y);
   cpx = view.eye_x;
   cpy = view.eye_y;
   cpz = view.eye_z;
   clx = view.look_x;
   cly = view.look_y;
   clz = view.look_z;
+  return view;
+}
 
-  GLint viewport[4] = {0, 0, 1, 1};  // kept when there is no context to ask
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  const int picked = enemy_under_cursor(view, viewport, mouse_x, mouse_y, player.x, player.z);
+void snap_aim_to_enemy(const camera_view& camera, const int viewport[4]) {
+  player_t& player = players[player_id];
+  const int picked = enemy_under_cursor(camera, viewport, mouse_x, mouse_y, player.x, player.z);
   if (picked >= 0)
     player.uhel = aim_uhel_at(player.x, player.z, imp[picked].x, imp[picked].z);
 }

@@ -21,10 +21,14 @@ constexpr float pick_strip_height = 1.0f;
 constexpr float pick_range_x = 25.0f;
 constexpr float pick_range_z = 20.0f;
 
-// Places the camera for the frame, then snaps the active player's `uhel`
-// onto the first alert, visible, living enemy whose pick strip lies under
-// the cursor. Runs only while the player is alive.
-void select_enemy();
+// Places the frame's camera (cpx..clz) for the live player and the cursor,
+// as place_camera does, and returns it.
+camera_view place_frame_camera();
+
+// Snaps the live player's `uhel` onto the first alert, visible, living enemy
+// whose pick strip lies under the cursor, seen through `camera` in `viewport`
+// (x, y, width, height). Runs only while the player is alive.
+void snap_aim_to_enemy(const camera_view& camera, const int viewport[4]);
 
 // ---- the arithmetic of picking, apart from GL ----
 

@@ -112,3 +112,11 @@ void load_weapons() {
     }
   }
 }
+
+void fill_every_weapon() {
+  for (int i = 0; i < weaponu && i < weapon_capacity; ++i) {
+    weapon[i].owned = 1;
+    weapon[i].ammo = weapon[i].magazine;
+    weapon[i].reserve = weapon[i].max_ammo - weapon[i].magazine;
+  }
+}

@@ -45,3 +45,7 @@ extern char c_snd_adsnk[weapon_name_capacity];
 // Reads data/weapons. When it cannot be opened a message box says so and the
 // table keeps what it held.
 void load_weapons();
+
+// The cheat's fill: every weapon owned, its magazine full and all the rest of
+// its cartridges in reserve.
+void fill_every_weapon();

@@ -87,6 +87,11 @@ void C_Console::process_commands() {
 
 int C_Console::queued() const { return queue_count; }
 
+void C_Console::clear_message() {
+  message_time = 0.0f;
+  message[0] = '\0';
+}
+
 void C_Console::add_message(const char* text) {
   if (std::strcmp(text, "NOMESSAGE_TRIGGER") == 0) return;
   std::snprintf(message, sizeof message, "%s", text);

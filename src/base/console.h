@@ -41,6 +41,8 @@ class C_Console {
   void add_message(const char* text);
   // Ages the message by the frame time.
   void process_message();
+  // Takes the message down, as at start-up.
+  void clear_message();
 
   float message_time = 0.0f;
   char message[message_capacity] = {};

@@ -24,7 +24,10 @@ constexpr float floor_mark_height = 0.06f;
 constexpr float lowest_emitor = 0.1f;
 constexpr float degrees_to_radians = 0.017453292f;
 
+// When the marks and the emitters were last tidied.
 static uint32_t marks_tick, emitors_tick;
+
+void reset_effect_clocks() { marks_tick = emitors_tick = 0; }
 
 int emitor_particles(const emitor_t& e) { return table_rows(e.count, emitor_particle_capacity); }
 

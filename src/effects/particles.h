@@ -54,6 +54,8 @@ void add_emitor();
 void process_particles();
 // Moves emitters and frees the finished ones (on the 100 ms tick).
 void process_emitors();
+// Both 100 ms ticks as at start-up, for a new run of the same play.
+void reset_effect_clocks();
 
 // The particles an emitter draws (its count held to the block).
 int emitor_particles(const emitor_t& e);

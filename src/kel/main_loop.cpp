@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "actors/enemies.h"
 #include "actors/enemy_ai.h"
@@ -36,9 +35,9 @@
 #include "frontend/menu_file.h"
 #include "frontend/menu_keys.h"
 #include "frontend/menu_screen.h"
-#include "frontend/menu_table.h"
 #include "frontend/savegame_slots.h"
 #include "kel/pad_input.h"
+#include "kel/soak.h"
 #include "kel/start_state.h"
 #include "lighting/lightmap.h"
 #include "platform/display_settings.h"
@@ -46,7 +45,6 @@
 #include "platform/gamma.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
-#include "platform/resident_size.h"
 #include "platform/tick.h"
 #include "platform/virtual_keys.h"
 #include "platform/window.h"
@@ -55,6 +53,7 @@
 #include "render/scene_setup.h"
 #include "render/screenshot.h"
 #include "render/textures.h"
+#include "render/viewport.h"
 #include "render/world_view.h"
 #include "sound/sound_bank.h"
 #include "world/level_paths.h"
@@ -65,10 +64,76 @@ static bool open_game_window() {
   return CreateGLWindow(window_title, resolution_x, resolution_y, color_depth, fullscreen != 0, InitGL);
 }
 
-// Takes a key press: true once per key-down, clearing the entry.
+// ---- the steps of a frame, in run_frame's order ----
+
+static bool cheat_chord_held() {
+  return keys[static_cast<int>(cheat_chord[0])] && keys[static_cast<int>(cheat_chord[1])] &&
+         keys[static_cast<int>(cheat_chord[2])] && keys[static_cast<int>(cheat_chord[3])];
+}
+
+static void cheat_keys(player_t& player) {
+  if (cheat_chord_held()) c_cheats_enabled = 1;
+  if (c_cheats_enabled && keys[VK_F5]) fill_every_weapon();
+  if (c_cheats_enabled && take_key(VK_F4)) c_immortal = !c_immortal;
+  if (c_immortal) player.health = 999;
+}
+
 static bool any_of_escape_enter_space() { return keys[VK_ESCAPE] || keys[VK_RETURN] || keys[VK_SPACE]; }
 
 static void clear_escape_enter_space() { keys[VK_ESCAPE] = keys[VK_RETURN] = keys[VK_SPACE] = 0; }
+
+static void game_over_keys(const player_t& player) {
+  if (player.health > 0 || global_status != status_game || !any_of_escape_enter_space()) return;
+  clear_escape_enter_space();
+  Console.add_command("menu:gameover");
+  global_status = status_menu;
+}
+
+// False when the window could not be made again.
+static bool toggle_fullscreen() {
+  KillGLWindow();
+  fullscreen = !fullscreen;
+  if (!open_game_window()) return false;
+  load_lightmap(true);
+  return true;
+}
+
+static void measure_frame_time() {
+  motion_mix = frame_seconds(GetTickCount(), last_frame);
+  last_frame = GetTickCount();
+}
+
+// True when Esc in play opened the pause menu (menu 0, item 0).
+static bool pause_key() {
+  if (!keys[VK_ESCAPE] || global_status != status_game) return false;
+  keys[VK_ESCAPE] = 0;
+  global_status = status_menu;
+  active_menu = 0;
+  menu_sel_item = 0;
+  return true;
+}
+
+static void logo_frame() {
+  if (any_of_escape_enter_space()) {
+    clear_escape_enter_space();
+    global_status = status_menu;
+  } else {
+    draw_logo();
+  }
+}
+
+static void menu_frame() {
+  process_menu();
+  Console.process_commands();
+  draw_menu();
+}
+
+// The message only for a save that was written.
+static void quicksave_keys() {
+  if (game_started && take_key(VK_F6) && savegame.save(quicksave_path) == 0)
+    Console.add_message(game_saved_message);
+  if (take_key(VK_F7)) command_load_game(quicksave_path);
+}
 
 static void change_gamma(float step) {
   for (float& channel : gamma_corr) {
@@ -79,85 +144,46 @@ static void change_gamma(float step) {
   SDL_SetGamma(gamma_corr[0], gamma_corr[1], gamma_corr[2]);
 }
 
+static void gamma_keys() {
+  if (take_key('O')) change_gamma(-0.1f);
+  if (take_key('P')) change_gamma(+0.1f);
+}
+
+// The live player's aiming, picking, shooting and reloading, after the enemies.
+static void alive_player_frame() {
+  ai_process();
+  pad_aiming(player_settings.pad_sensitivity);
+  mouse_aiming();
+  const camera_view camera = place_frame_camera();
+  snap_aim_to_enemy(camera, current_viewport().data());
+  shoot_process();
+  reload_weapon();
+}
+
 frame_outcome run_frame(bool& done) {
-  if (keys[static_cast<int>(cheat_chord[0])] && keys[static_cast<int>(cheat_chord[1])] &&
-      keys[static_cast<int>(cheat_chord[2])] && keys[static_cast<int>(cheat_chord[3])])
-    c_cheats_enabled = 1;
-  if (c_cheats_enabled && keys[VK_F5]) {
-    for (int i = 0; i < weaponu && i < weapon_capacity; ++i) {
-      weapon[i].owned = 1;
-      weapon[i].ammo = weapon[i].magazine;
-      weapon[i].reserve = weapon[i].max_ammo - weapon[i].magazine;
-    }
-  }
-  if (c_cheats_enabled && take_key(VK_F4)) c_immortal = !c_immortal;
   player_t& player = players[player_id];
-  if (c_immortal) player.health = 999;
-  if (player.health <= 0 && global_status == status_game && any_of_escape_enter_space()) {
-    clear_escape_enter_space();
-    Console.add_command("menu:gameover");
-    global_status = status_menu;
-  }
-
-  if (take_key(VK_F1)) {
-    KillGLWindow();
-    fullscreen = !fullscreen;
-    if (!open_game_window()) return frame_outcome::window_lost;
-    load_lightmap(true);
-  }
-
+  cheat_keys(player);
+  game_over_keys(player);
+  if (take_key(VK_F1) && !toggle_fullscreen()) return frame_outcome::window_lost;
   if (!active) return frame_outcome::go_on;
 
   if (take_key(VK_F12)) screenshot = 1;
   if (global_status == status_quit) done = true;
-
-  motion_mix = frame_seconds(GetTickCount(), last_frame);
-  last_frame = GetTickCount();
-
-  if (keys[VK_ESCAPE] && global_status == status_game) {
-    keys[VK_ESCAPE] = 0;
-    global_status = status_menu;
-    active_menu = 0;
-    menu_sel_item = 0;
-    return frame_outcome::go_on;  // the pause menu
-  }
-
-  if (global_status == status_logo) {
-    if (any_of_escape_enter_space()) {
-      clear_escape_enter_space();
-      global_status = status_menu;
-    } else {
-      draw_logo();
-    }
-  }
-
-  if (global_status == status_menu) {
-    process_menu();
-    Console.process_commands();
-    draw_menu();
-  }
+  measure_frame_time();
+  if (pause_key()) return frame_outcome::go_on;
+  if (global_status == status_logo) logo_frame();
+  if (global_status == status_menu) menu_frame();
   if (player.health <= 0) game_started = 0;
-
-  // Quicksave; the message only for a save that was written.
-  if (game_started && take_key(VK_F6) && savegame.save(quicksave_path) == 0)
-    Console.add_message(game_saved_message);
-  if (take_key(VK_F7)) command_load_game(quicksave_path);
-  if (take_key('O')) change_gamma(-0.1f);
-  if (take_key('P')) change_gamma(+0.1f);
-
+  quicksave_keys();
+  gamma_keys();
   if (global_status != status_game) return frame_outcome::go_on;
 
-  if (player.health > 0) {
-    ai_process();
-    pad_aiming(player_settings.pad_sensitivity);
-    mouse_aiming();
-    select_enemy();
-    shoot_process();
-    reload_weapon();
-  } else {
+  if (player.health > 0)
+    alive_player_frame();
+  else
     player.anim_state = player_dying;
-  }
-  if (player.health > 0) keyboard_control();
+  // The keys win; without them the pad's left stick walks.
+  if (player.health > 0 && !keyboard_control()) pad_walking();
 
   if (take_key(VK_F12)) screenshot = 1;
   if (player.health <= 0) player.anim_state = player_dying;
@@ -184,6 +210,25 @@ static frame_input_fn frame_input = nullptr;
 
 void set_frame_input(frame_input_fn fn) { frame_input = fn; }
 
+// ---- start-up ----
+
+// False when the options end the program at once (wrong ones, --help,
+// --version), with its exit status.
+static bool read_options(const char* command_line, launch_options& options, int& exit_status) {
+  const char* problem = nullptr;
+  if (!read_launch_options(command_line, options, problem)) {
+    std::fprintf(stderr, "kel: %s\n%s", problem, launch_usage);
+    exit_status = 1;
+    return false;
+  }
+  if (options.help || options.version) {
+    std::fputs(options.help ? launch_usage : "kel " KEL_VERSION "\n", stdout);
+    exit_status = 0;
+    return false;
+  }
+  return true;
+}
+
 // Sets up the demo the options ask for and the level to start in (from the
 // command line, or from the demo being played); false when it is refused.
 static bool start_demo(const launch_options& options, const char* command_line, char* level, size_t capacity) {
@@ -201,62 +246,24 @@ static bool start_demo(const launch_options& options, const char* command_line, 
   return true;
 }
 
-// Where a played demo left the game: the end of a playthrough is a menu.
-static void print_demo_end() {
-  if (current_demo_mode() != demo_mode::play && current_demo_mode() != demo_mode::timedemo) return;
-  std::printf("demo: %u frames played, ", demo_frames_done());
-  if (global_status == status_menu && active_menu >= 0 && active_menu < menus)
-    std::printf("ended in menu \"%s\"\n", menu[active_menu].name);
-  else
-    std::printf("ended %s\n", global_status == status_logo ? "on the logo" : "in game");
-}
+// A timedemo measures the drawing alone: never synced, never resting.
+static bool paced(const launch_options& options) { return options.demo != demo_mode::timedemo; }
 
-// The memory held after one pass of a soak (-loops).
-static void print_resident_size(int loop, int loops) {
-  const long long resident = resident_bytes();
-  std::printf("soak: loop %d of %d, resident size %.1f MB\n", loop, loops,
-              resident >= 0 ? static_cast<double>(resident) / (1024.0 * 1024.0) : -1.0);
-  std::fflush(stdout);
-}
-
-int WinMain(const char* command_line) {
-  launch_options options;
-  const char* problem = nullptr;
-  if (!read_launch_options(command_line, options, problem)) {
-    std::fprintf(stderr, "kel: %s\n%s", problem, launch_usage);
-    return 1;
-  }
-  if (options.help || options.version) {
-    std::fputs(options.help ? launch_usage : "kel " KEL_VERSION "\n", stdout);
-    return 0;
-  }
-  global_status = status_logo;
-  set_level_watch(options.watch);
-  register_commands();
-  load_initGL();
-  load_settings();
-  char level[path_capacity];
-  if (!start_demo(options, command_line, level, sizeof level)) return 1;
-  ensure_screenshot_dir();
-  load_textura_list();
-
-  // A timedemo measures the drawing alone: never synced, never resting.
-  const bool paced = options.demo != demo_mode::timedemo;
-  set_vertical_sync(paced && player_settings.vsync);
-  // A played demo sets `active` from its frames: it must not wait for the window.
-  const bool minimised_waits = options.demo == demo_mode::none || options.demo == demo_mode::record;
+// The window with the loading screen, and the display gamma it starts from.
+static bool open_first_window(const launch_options& options) {
+  set_vertical_sync(paced(options) && player_settings.vsync);
   show_loading_screen_while_loading();
-  if (!open_game_window()) {
-    finish_demo();
-    return 0;
-  }
+  if (!open_game_window()) return false;
   // Without these every screen is blank or white: the player is told why.
   if (const char* missing = texture_list_problem()) MessageBoxA(nullptr, missing, "LOADING ERROR", MB_OK);
   // A display whose ramps cannot be read counts as neutral: starting from 0
   // would make the first "brighter" key press turn the screen almost black.
   gamma_corr[0] = gamma_corr[1] = gamma_corr[2] = 1.0f;
   SDL_GetGamma(&gamma_corr[0], &gamma_corr[1], &gamma_corr[2]);
+  return true;
+}
 
+static void load_common_data() {
   open_gamepads();
   load_models();
   Sound.set_volume(player_settings.volume);
@@ -266,6 +273,29 @@ int WinMain(const char* command_line) {
   load_player();
   load_imp_prototype();
   init_live_player();
+}
+
+// Everything before the first frame, up to the first level; false when
+// start-up fails, with the exit status.
+static bool start_up(const char* command_line, const launch_options& options, char (&level)[path_capacity],
+                     int& exit_status) {
+  global_status = status_logo;
+  set_level_watch(options.watch);
+  register_commands();
+  load_initGL();
+  load_settings();
+  if (!start_demo(options, command_line, level, sizeof level)) {
+    exit_status = 1;
+    return false;
+  }
+  ensure_screenshot_dir();
+  load_textura_list();
+  if (!open_first_window(options)) {
+    finish_demo();
+    exit_status = 0;
+    return false;
+  }
+  load_common_data();
 
   std::srand(demo_random_seed());
   draw_loading("Common data loaded...");
@@ -275,8 +305,25 @@ int WinMain(const char* command_line) {
   std::snprintf(mapa_filename, sizeof mapa_filename, "%s", c_first_filename);
   remember_start_state();
   if (level[0]) command_new_game(level);
+  return true;
+}
 
-  int loop = 1;
+// ---- the loop ----
+
+enum class loop_end { finished, window_lost };
+
+// A pass shorter than the frame rest waits out the rest.
+static void rest_after_frame(double frame_began) {
+  const uint32_t rest = frame_rest_milliseconds(wall_seconds() - frame_began);
+  if (rest) wait_milliseconds(rest);
+}
+
+// One pass per frame until the game quits, the demo has played (every loop
+// of a soak) or the window is lost.
+static loop_end run_loop(const launch_options& options, const char* level, soak_run& soak) {
+  const bool rests = paced(options);
+  // A played demo sets `active` from its frames: it must not wait for the window.
+  const bool minimised_waits = options.demo == demo_mode::none || options.demo == demo_mode::record;
   bool done = false;
   while (!done) {
     bool quit = false;
@@ -287,36 +334,32 @@ int WinMain(const char* command_line) {
     const double frame_began = wall_seconds();
     if (frame_input) frame_input();
     if (!demo_before_frame()) {  // the demo played to its end
-      if (loop >= options.loops) break;
-      print_demo_end();
-      print_demo_figures();
-      print_resident_size(loop++, options.loops);
-      rewind_demo_playback();
-      return_to_start_state();
-      std::srand(demo_random_seed());
-      if (level[0]) command_new_game(level);
+      if (!start_next_soak_loop(soak, level)) break;
       continue;
     }
     // After the demo step: a recording keeps the pad, a playback puts it in place.
-    pad_frame_input();
+    pad_buttons_as_keys();
     if (options.empty_frames) {
       draw_empty_frame();
       SwapBuffers();
     } else if (run_frame(done) == frame_outcome::window_lost) {
-      finish_demo();
-      return 0;
+      return loop_end::window_lost;
     }
     demo_after_frame();
     finish_frame_input();
-    if (paced) {
-      const uint32_t rest = frame_rest_milliseconds(wall_seconds() - frame_began);
-      if (rest) wait_milliseconds(rest);
-    }
+    if (rests) rest_after_frame(frame_began);
     if (!active && minimised_waits) wait_for_message();
   }
+  return loop_end::finished;
+}
+
+// ---- shutdown ----
+
+// The exit status: 1 when a recorded demo could not be written.
+static int shut_down(const soak_run& soak) {
   print_demo_end();
   const bool demo_kept = finish_demo();
-  if (options.loops > 0) print_resident_size(loop, options.loops);
+  print_soak_end(soak);
 
   save_savegame_slots();
   SDL_SetGamma(1.0f, 1.0f, 1.0f);
@@ -327,4 +370,18 @@ int WinMain(const char* command_line) {
   KillGLWindow();
   close_platform();
   return demo_kept ? 0 : 1;
+}
+
+int WinMain(const char* command_line) {
+  launch_options options;
+  char level[path_capacity];
+  int exit_status = 0;
+  if (!read_options(command_line, options, exit_status) || !start_up(command_line, options, level, exit_status))
+    return exit_status;
+  soak_run soak{options.loops};
+  if (run_loop(options, level, soak) == loop_end::window_lost) {
+    finish_demo();
+    return 0;
+  }
+  return shut_down(soak);
 }

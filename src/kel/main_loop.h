@@ -1,5 +1,8 @@
-// The whole life of the game program: configuration, window, content, the
-// message-draining loop with one frame per pass, and shutdown.
+// The game program: WinMain reads the options, starts up (configuration,
+// demo, window, content, the first level), runs the loop (per pass: the
+// window's messages, the frame-input hook, the demo step or the soak's next
+// loop, the pad's buttons, one frame) and shuts down. run_frame is one frame
+// in its order (docs/architecture.md, "One frame").
 #pragma once
 
 // Letters of the cheat chord, held together.

@@ -62,7 +62,7 @@ void play_buttons() {
 
 }  // namespace
 
-void pad_frame_input() {
+void pad_buttons_as_keys() {
   if (take_pad_pulled_out() && global_status == status_game) tap_key(VK_ESCAPE);
   if (!pad.connected) return;
   if (take_pad_press(pad_start)) tap_key(VK_ESCAPE);
@@ -73,4 +73,9 @@ void pad_frame_input() {
     menu_buttons();
   // A press the current state has no use for is not kept for a later one.
   for (int b = 0; b < pad_button_count; ++b) pad.pressed[b] = 0;
+}
+
+void reset_pad_buttons() {
+  menu_vertical = menu_horizontal = stick_arrows{};
+  fire_trigger = reload_trigger = trigger_button{};
 }

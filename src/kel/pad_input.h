@@ -6,4 +6,9 @@
 // pad pulled out during play pauses as Esc does.
 #pragma once
 
-void pad_frame_input();
+void pad_buttons_as_keys();
+
+// Forgets where the sticks and triggers were last seen, as at start-up: a new
+// run must not take a stick or trigger held at the end of the last one for
+// one that has not moved.
+void reset_pad_buttons();

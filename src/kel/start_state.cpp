@@ -3,15 +3,19 @@
 #include <cstring>
 
 #include "actors/enemies.h"
+#include "actors/pad_sticks.h"
 #include "actors/player.h"
 #include "actors/shooting.h"
 #include "actors/weapon_animation.h"
 #include "actors/weapons.h"
+#include "base/console.h"
 #include "base/frame_clock.h"
 #include "base/play_options.h"
 #include "core/game_state.h"
 #include "core/triggers.h"
+#include "effects/particles.h"
 #include "frontend/menu_screen.h"
+#include "kel/pad_input.h"
 #include "platform/gamma.h"
 #include "render/hud.h"
 #include "render/screenshot.h"
@@ -53,4 +57,10 @@ void return_to_start_state() {
   screenshot = 0;
   mouse_flick = 0.0f;  // the crosshair's pulse
   mf_flip = 0;
+  Console.clear_message();
+  reset_effect_clocks();
+  // The pad's edges: a stick or trigger held as the last run ended would
+  // otherwise swallow the first push of the next.
+  reset_pad_buttons();
+  reset_pad_aiming();
 }

@@ -8,6 +8,7 @@
 void remember_start_state();
 
 // Puts it back: the logo showing, no game in progress, the player, weapons,
-// collected keys, enemy table, cheats, gamma and frame clock as they were at
-// start-up.
+// collected keys, enemy table, cheats, gamma, frame clock, message line, the
+// effects' tidying ticks and what the pad's buttons and right stick last did,
+// as they were at start-up.
 void return_to_start_state();

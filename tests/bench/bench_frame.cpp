@@ -36,6 +36,7 @@
 #include "platform/window.h"
 #include "render/scene_setup.h"
 #include "render/textures.h"
+#include "render/viewport.h"
 #include "render/world_view.h"
 #include "world/level_paths.h"
 #include "world/map_grid.h"
@@ -61,6 +62,9 @@ bool game_ready() {
   }();
   return ready;
 }
+
+// The frame's picking: the camera placed, the aim snapped through it.
+void pick_target() { snap_aim_to_enemy(place_frame_camera(), current_viewport().data()); }
 
 void load(const char* level) {
   std::snprintf(mapa_filename, sizeof mapa_filename, "%s", level);
@@ -96,7 +100,7 @@ void BM_FrameAgainstEmptyFrame(benchmark::State& state) {
   load(level_under_test());
   motion_mix = 0.016f;
   time_against_empty_frame(state, [] {
-    select_enemy();
+    pick_target();
     DrawGLScene();
   });
 }
@@ -221,7 +225,7 @@ BENCHMARK(BM_FightLogicAgainstEmptyFrame)->Unit(benchmark::kMillisecond)->MinTim
 void BM_FightFrameAgainstEmptyFrame(benchmark::State& state) {
   time_fight_against_empty_frame(state, [] {
     ai_process();
-    select_enemy();
+    pick_target();
     shoot_process();
     DrawGLScene();  // steps the particles and emitters itself
     SwapBuffers();
