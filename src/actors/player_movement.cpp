@@ -104,12 +104,10 @@ static bool movement_direction(float uhel, float& direction) {
 // corner into a blocked cell. The old value is put back as it was, not
 // recomputed, so a refused step leaves no rounding drift.
 static void step_axis(float& coordinate, float distance) {
-  float before = coordinate;
+  const float before = coordinate;
   coordinate -= distance;
-  update_player_corners();
   const player_t& p = players[player_id];
-  if (!player_square_blocked(p.x, p.z)) return;
-  coordinate = before;
+  if (player_square_blocked(p.x, p.z)) coordinate = before;
   update_player_corners();
 }
 

@@ -149,13 +149,14 @@ static void gamma_keys() {
   if (take_key('P')) change_gamma(+0.1f);
 }
 
+void pick_target() { snap_aim_to_enemy(place_frame_camera(), current_viewport().data()); }
+
 // The live player's aiming, picking, shooting and reloading, after the enemies.
 static void alive_player_frame() {
   ai_process();
   pad_aiming(player_settings.pad_sensitivity);
   mouse_aiming();
-  const camera_view camera = place_frame_camera();
-  snap_aim_to_enemy(camera, current_viewport().data());
+  pick_target();
   shoot_process();
   reload_weapon();
 }

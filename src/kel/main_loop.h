@@ -22,6 +22,11 @@ enum class frame_outcome { go_on, window_lost };
 // One frame of the main loop; `done` is set when the game asked to quit.
 frame_outcome run_frame(bool& done);
 
+// The frame's picking, a step of run_frame: the world view's camera placed for
+// the live player and the cursor, then the aim snapped through it, in the
+// viewport GL has, onto the enemy under the cursor.
+void pick_target();
+
 // A program that drives the game itself (the campaign bot) sets the input
 // tables here: the hook runs once per loop pass, after the window's messages
 // and right before the frame, so a recording keeps what it set.

@@ -20,6 +20,7 @@
 #include "render/frame_stats.h"
 #include "render/textures.h"
 #include "render/tga_texture.h"
+#include "render/viewport.h"
 #include "render/visible_rows.h"
 
 float mouse_flick = 0.0f;
@@ -69,8 +70,7 @@ const weapon_t* current_weapon() {
 void draw_hud_frame() {
   SetGLTexture(hud_frame_texture);
   int index = find_texture(hud_frame_texture);
-  GLint viewport[4] = {0, 0, 0, 0};
-  glGetIntegerv(GL_VIEWPORT, viewport);
+  const std::array<int, 4> viewport = current_viewport();
   if (!in_table(index, texture_capacity) || textura_rows[index].height <= 0 || viewport[3] <= 0) {
     draw_ortho_rect_800(frame_at.x, frame_at.y, frame_side, frame_side);
     return;

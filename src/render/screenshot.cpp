@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "formats/tga.h"
+#include "render/viewport.h"
 
 uint8_t screenshot = 0;
 
@@ -36,8 +37,7 @@ int next_screenshot_path(char* path, size_t capacity) {
 int SaveScreenshot() {
   // The viewport is the drawable: a full-screen mode larger than the
   // configured resolution is taken whole.
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
+  const std::array<int, 4> viewport = current_viewport();
   if (viewport[2] <= 0 || viewport[3] <= 0) return 0;
   unsigned width = static_cast<unsigned>(viewport[2]);
   unsigned height = static_cast<unsigned>(viewport[3]);

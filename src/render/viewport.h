@@ -1,5 +1,6 @@
-// The GL viewport in force, for code that maps window pixels without asking
-// GL itself (target picking).
+// The GL viewport in force: the drawable the HUD is fitted to and a
+// screenshot reads, and the one target picking is handed, since actors/ may
+// not ask GL itself.
 #pragma once
 #include <array>
 

@@ -19,7 +19,6 @@
 #include "actors/enemy_ai.h"
 #include "actors/player.h"
 #include "actors/shooting.h"
-#include "actors/target_picking.h"
 #include "actors/weapons.h"
 #include "base/frame_clock.h"
 #include "base/play_options.h"
@@ -29,6 +28,7 @@
 #include "core/level_loading.h"
 #include "effects/blood.h"
 #include "effects/particles.h"
+#include "kel/main_loop.h"  // pick_target: picking as a frame does it
 #include "lighting/light_grid.h"
 #include "lighting/lightmap.h"
 #include "platform/input.h"
@@ -36,7 +36,6 @@
 #include "platform/window.h"
 #include "render/scene_setup.h"
 #include "render/textures.h"
-#include "render/viewport.h"
 #include "render/world_view.h"
 #include "world/level_paths.h"
 #include "world/map_grid.h"
@@ -62,9 +61,6 @@ bool game_ready() {
   }();
   return ready;
 }
-
-// The frame's picking: the camera placed, the aim snapped through it.
-void pick_target() { snap_aim_to_enemy(place_frame_camera(), current_viewport().data()); }
 
 void load(const char* level) {
   std::snprintf(mapa_filename, sizeof mapa_filename, "%s", level);

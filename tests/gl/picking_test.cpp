@@ -10,9 +10,9 @@
 #include "actors/enemies.h"
 #include "actors/player.h"
 #include "actors/target_picking.h"
+#include "kel/main_loop.h"  // pick_target: picking as a frame does it
 #include "platform/display_settings.h"
 #include "platform/input.h"
-#include "render/viewport.h"
 #include "support/gl_context.h"
 #include "support/selection_mode_pick.h"
 
@@ -57,10 +57,6 @@ class PickingTest : public ::testing::Test {
     under_cursor_ = point_under_cursor();
   }
   void TearDown() override { impu = 0; }
-
-  // Picking as a frame does it: the camera placed, then the aim snapped
-  // through it in the viewport GL has.
-  static void pick() { snap_aim_to_enemy(place_frame_camera(), current_viewport().data()); }
 
   // Unprojects the cursor through the camera place_frame_camera places, onto y = 1.
   static point point_under_cursor() {
@@ -119,7 +115,7 @@ hidden_gl_window PickingTest::gl_;
 TEST_F(PickingTest, PlacesTheCameraAndRestoresTheRenderingState) {
   GLfloat projection[16];
   glGetFloatv(GL_PROJECTION_MATRIX, projection);
-  pick();
+  pick_target();
   camera_view v = place_camera(player_x, player_z, 0.0f, mouse_x, mouse_y, width, height);
   EXPECT_FLOAT_EQ(cpx, v.eye_x);
   EXPECT_FLOAT_EQ(cpy, 14.0f);
@@ -144,7 +140,7 @@ TEST_F(PickingTest, SnapsTheAimOntoTheEnemyUnderTheCursor) {
   ASSERT_GT(under_cursor_.x, player_x + 1);
   ASSERT_LT(under_cursor_.z, player_z - 1);
   place({enemy_at(under_cursor_)});
-  pick();
+  pick_target();
   EXPECT_NEAR(players[player_id].uhel, aim_at(under_cursor_), 1e-3);
   EXPECT_GT(players[player_id].uhel, 180.0f);  // right of ahead, in the player's convention
 }
@@ -158,7 +154,7 @@ TEST_F(PickingTest, OffCursorAsleepOrUnseenEnemiesLeaveTheAimAlone) {
   imp_t dead = enemy_at(under_cursor_);
   dead.health = 0;
   place({enemy_at(mirrored), asleep, unseen, dead});
-  pick();
+  pick_target();
   EXPECT_FLOAT_EQ(players[player_id].uhel, 0.0f);
 }
 
@@ -172,12 +168,12 @@ TEST_F(PickingTest, TheLowestEnemyIndexWinsWhateverItsDepth) {
   ASSERT_GT(std::fabs(aim_at(aside) - aim_at(under_cursor_)), 5.0f);
 
   place({side_one, near_one});
-  pick();
+  pick_target();
   EXPECT_NEAR(players[player_id].uhel, aim_at(aside), 1e-3);
 
   players[player_id].uhel = 0.0f;
   place({near_one, side_one});
-  pick();
+  pick_target();
   EXPECT_NEAR(players[player_id].uhel, aim_at(under_cursor_), 1e-3);
 }
 

@@ -19,8 +19,7 @@ using key_set = std::set<std::string>;
 // A class covers what the player's square covers centred in its middle,
 // (c + 1) / 2: column k's centre line, or the line between k and k + 1.
 int classes(int cells) { return 2 * cells - 1; }
-int first_cell(int c) { return player_square_span((c + 1) * 0.5f).first; }
-int last_cell(int c) { return player_square_span((c + 1) * 0.5f).last; }
+cell_span covered(int c) { return player_square_span((c + 1) * 0.5f); }
 
 const trigger_t* trigger_of(int cell) {
   int t = mapa_ip[cell];
@@ -78,8 +77,9 @@ class reach_search {
   }
 
   bool fits(int cx, int cz, door_override forced, const key_set& keys) const {
-    for (int x = first_cell(cx); x <= last_cell(cx); ++x)
-      for (int z = first_cell(cz); z <= last_cell(cz); ++z)
+    const cell_span xs = covered(cx), zs = covered(cz);
+    for (int x = xs.first; x <= xs.last; ++x)
+      for (int z = zs.first; z <= zs.last; ++z)
         if (!lets_in(map_index(x, z), forced, keys)) return false;
     return true;
   }
@@ -94,8 +94,9 @@ class reach_search {
     while (!todo.empty()) {
       auto [cx, cz] = todo.back();
       todo.pop_back();
-      for (int x = first_cell(cx); x <= last_cell(cx); ++x)
-        for (int z = first_cell(cz); z <= last_cell(cz); ++z) {
+      const cell_span xs = covered(cx), zs = covered(cz);
+      for (int x = xs.first; x <= xs.last; ++x)
+        for (int z = zs.first; z <= zs.last; ++z) {
           int cell = map_index(x, z);
           touched[size_t(cell)] = 1;
           const trigger_t* t = trigger_of(cell);
